@@ -1,0 +1,35 @@
+#include "forms/main/mainwindow.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    // The program takes no arguments: whatever is passed is ignored, including
+    // options Qt itself would otherwise act on.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication application(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("Selvora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Selvora"));
+
+    // Standard dialogs and buttons speak Turkish.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    MainWindow window(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    window.show();
+
+    // For end-to-end tests: close the window through its normal close path
+    // some time after the set-up has run.
+    const int autoClose = qEnvironmentVariableIntValue("SELVORA_AUTOCLOSE_MS");
+    if (autoClose > 0)
+        QObject::connect(&window, &MainWindow::setUpFinished, &window,
+                         [&window, autoClose] { QTimer::singleShot(autoClose, &window, &QWidget::close); });
+
+    application.exec();
+    return 0;
+}
