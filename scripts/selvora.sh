@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Sets up a Debian (bookworm) machine for Selvora, builds it, and then either
+# starts the program or runs every test.
+#
+#   scripts/selvora.sh run    install what is missing, build, start build/bin/torven
+#   scripts/selvora.sh test   install what is missing, build, run all tests with ctest
+#   scripts/selvora.sh bench  install what is missing, build the benchmarks (Release) in build-bench/
+set -euo pipefail
+
+mode=${1:-test}
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$top"
+
+packages=(
+    build-essential cmake ninja-build pkg-config ccache
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    libsqlite3-dev libicu-dev libxlsxwriter-dev libshp-dev libzip-dev
+    fonts-liberation2 fonts-dejavu-core
+    sqlite3 unzip poppler-utils xvfb xdotool x11-utils imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    echo "Installing missing packages: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+case "$mode" in
+run)
+    cmake -S . -B build -G Ninja -DSELVORA_BUILD_BENCH=OFF
+    cmake --build build -j "$jobs"
+    exec build/bin/torven
+    ;;
+test)
+    cmake -S . -B build -G Ninja -DSELVORA_BUILD_BENCH=OFF
+    cmake --build build -j "$jobs"
+    # No display is needed: widget tests run on Qt's offscreen platform, and
+    # the few that drive real windows start their own Xvfb.
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+    ;;
+bench)
+    cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSELVORA_BUILD_TESTS=OFF
+    cmake --build build-bench -j "$jobs"
+    echo "Benchmarks are in build-bench/bin (see bench/README.md)."
+    ;;
+*)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,71 @@
+#include "data/datastore.h"
+#include "engine/query.h"
+
+#include <QtTest>
+
+// Starts the real program in a temporary program folder, lets it close itself
+// through its normal close path, and looks at what it left on disk.
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstStartMakesTheDataFolder_data();
+    void firstStartMakesTheDataFolder();
+
+private:
+    static QString programPath()
+    {
+        const QString bin = qEnvironmentVariable("SELVORA_BIN_DIR");
+        return QDir(bin).filePath(QStringLiteral("torven"));
+    }
+};
+
+void tst_Startup::firstStartMakesTheDataFolder_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no arguments") << QStringList();
+    QTest::newRow("arguments are ignored") << QStringList({"/x", "-platform", "nosuchplatform", "--help", "dosya.db"});
+}
+
+void tst_Startup::firstStartMakesTheDataFolder()
+{
+    QFETCH(QStringList, arguments);
+    QVERIFY2(QFile::exists(programPath()), qPrintable(programPath()));
+    QTemporaryDir program;
+    const QString copy = program.filePath(QStringLiteral("torven"));
+    QVERIFY(QFile::copy(programPath(), copy));
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("SELVORA_AUTOCLOSE_MS"), QStringLiteral("200"));
+    process.setProcessEnvironment(environment);
+    process.start(copy, arguments);
+    QVERIFY2(process.waitForFinished(60000), "the program did not close");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+
+    const QString folder = program.filePath(QStringLiteral("Veriler"));
+    QStringList files = QDir(folder).entryList(QDir::Files);
+    files.sort();
+    QCOMPARE(files, QStringList({"Firma_Banka_Bilgileri.db", "fct.DB", "firma_cek.db", "firmadan_ceki_alan.db",
+                                 "mct.DB", "museri_bilgileri.db", "museri_cek.db"}));
+
+    engine::Database database(folder.toStdString());
+    engine::Query statuses(database);
+    statuses.setSql("SELECT * FROM mct.DB");
+    statuses.open();
+    QStringList seen;
+    while (statuses.next())
+        seen << QString::fromStdString(std::get<std::string>(statuses.value(0)));
+    QCOMPARE(seen, QStringList({"PORTFÖYDE", "TAHSİL EDİLDİ", "İADE EDİLDİ", "BANKA TAHSİLDE", "KARŞILIĞI YOK",
+                                "CİRO EDİLDİ"}));
+    engine::Query company(database);
+    company.setSql("SELECT count(*) as RECCNT FROM fct");
+    company.open();
+    QCOMPARE(company.firstInteger(), std::int64_t(3));
+}
+
+QTEST_GUILESS_MAIN(tst_Startup)
+#include "tst_startup.moc"
