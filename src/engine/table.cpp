@@ -677,13 +677,13 @@ void Table::notifyReset()
 void Table::notifyCurrent()
 {
     if (m_observer)
-        m_observer->currentChanged();
+        m_observer->currentRowChanged();
 }
 
 void Table::notifyState()
 {
     if (m_observer)
-        m_observer->stateChanged();
+        m_observer->editStateChanged();
 }
 
 } // namespace engine

@@ -19,10 +19,10 @@ public:
     // The rows or their order changed (open, close, index change, post, delete).
     virtual void tableReset() {}
     // The cursor moved to another row.
-    virtual void currentChanged() {}
+    virtual void currentRowChanged() {}
     // The state (browse / edit / insert), the modified flag or a field of the
     // row being edited changed.
-    virtual void stateChanged() {}
+    virtual void editStateChanged() {}
 };
 
 // A cursor over one table file of a Database, in the order of the active
