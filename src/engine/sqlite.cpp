@@ -266,6 +266,25 @@ Value Statement::column(int column, FieldType type) const
     return {};
 }
 
+bool Connection::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
+ReadTransaction::ReadTransaction(Connection &connection) : m_connection(connection)
+{
+    if (!m_connection.inTransaction()) {
+        m_connection.exec("BEGIN DEFERRED");
+        m_began = true;
+    }
+}
+
+ReadTransaction::~ReadTransaction()
+{
+    if (m_began && m_connection.inTransaction())
+        sqlite3_exec(m_connection.handle(), "COMMIT", nullptr, nullptr, nullptr);
+}
+
 Transaction::Transaction(Connection &connection) : m_connection(connection)
 {
     m_connection.exec("BEGIN IMMEDIATE");

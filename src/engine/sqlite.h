@@ -31,6 +31,7 @@ public:
     void exec(std::string_view sql);
     std::int64_t lastInsertRowId() const;
     bool isReadOnly() const;
+    bool inTransaction() const;
     const std::string &path() const { return m_path; }
     sqlite3 *handle() const { return m_db; }
 
@@ -78,6 +79,20 @@ public:
 private:
     Connection &m_connection;
     sqlite3_stmt *m_stmt = nullptr;
+};
+
+// A read transaction: the reads inside it share one lock of the file instead
+// of taking and dropping it per statement. Does nothing when a transaction is
+// already open on the connection.
+class ReadTransaction
+{
+public:
+    explicit ReadTransaction(Connection &connection);
+    ~ReadTransaction();
+
+private:
+    Connection &m_connection;
+    bool m_began = false;
 };
 
 // A transaction that rolls back unless committed.

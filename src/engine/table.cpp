@@ -15,6 +15,10 @@ namespace {
 
 // Rows kept in memory at most; a grid shows a few dozen at a time.
 constexpr std::size_t kCacheLimit = 4096;
+// Rows read together when the cursor or a grid reaches a row not in memory:
+// a page around it, read under one lock of the file.
+constexpr std::int64_t kPageBefore = 16;
+constexpr std::int64_t kPageAfter = 48;
 
 const Value &nullValue()
 {
@@ -343,6 +347,21 @@ const Table::Row &Table::rowById(std::int64_t rowId) const
     return m_cache.emplace(rowId, std::move(row)).first->second;
 }
 
+const Table::Row &Table::rowAt(std::int64_t position) const
+{
+    const std::int64_t rowId = m_order[std::size_t(position)];
+    if (auto it = m_cache.find(rowId); it != m_cache.end())
+        return it->second;
+    if (m_cache.size() + std::size_t(kPageBefore + kPageAfter) >= kCacheLimit)
+        m_cache.clear();
+    sqlite::ReadTransaction read(m_file->connection());
+    const std::int64_t from = std::max<std::int64_t>(0, position - kPageBefore);
+    const std::int64_t to = std::min<std::int64_t>(rowCount(), position + kPageAfter);
+    for (std::int64_t p = from; p < to; ++p)
+        rowById(m_order[std::size_t(p)]);
+    return rowById(rowId);
+}
+
 void Table::checkBrowseMode()
 {
     if (m_state == State::Edit || m_state == State::Insert) {
@@ -463,6 +482,9 @@ int Table::compareRows(const Row &a, std::int64_t idA, const Row &b, std::int64_
 
 std::int64_t Table::insertionPoint(const Row &row, std::int64_t rowId) const
 {
+    if (orderFields().empty()) // row id order: no row needs reading
+        return std::int64_t(std::lower_bound(m_order.begin(), m_order.end(), rowId) - m_order.begin());
+    sqlite::ReadTransaction read(m_file->connection());
     const auto it = std::lower_bound(m_order.begin(), m_order.end(), rowId, [&](std::int64_t id, std::int64_t) {
         return compareRows(rowById(id), id, row, rowId) < 0;
     });
@@ -576,7 +598,7 @@ const Value &Table::value(int field) const
         return m_buffer[std::size_t(field)];
     if (m_position < 0 || m_position >= rowCount())
         return nullValue();
-    return rowById(m_order[std::size_t(m_position)])[std::size_t(field)];
+    return rowAt(m_position)[std::size_t(field)];
 }
 
 const Value &Table::valueAt(std::int64_t position, int field) const
@@ -587,7 +609,7 @@ const Value &Table::valueAt(std::int64_t position, int field) const
         return m_buffer[std::size_t(field)];
     if (position < 0 || position >= rowCount())
         return nullValue();
-    return rowById(m_order[std::size_t(position)])[std::size_t(field)];
+    return rowAt(position)[std::size_t(field)];
 }
 
 void Table::setValue(int field, Value value)
@@ -630,12 +652,19 @@ bool Table::findNearest(std::string_view typed)
     const Value key = keyFromTyped(typed, type);
     if (isNull(key))
         return false;
-    const auto it = std::lower_bound(m_order.begin(), m_order.end(), 0, [&](std::int64_t id, int) {
-        return compareValues(rowById(id)[std::size_t(field)], key, type) < 0;
-    });
-    if (it == m_order.end())
+    std::int64_t found = -1;
+    {
+        sqlite::ReadTransaction read(m_file->connection());
+        const auto it = std::lower_bound(m_order.begin(), m_order.end(), 0, [&](std::int64_t id, int) {
+            return compareValues(rowById(id)[std::size_t(field)], key, type) < 0;
+        });
+        if (it != m_order.end())
+            found = std::int64_t(it - m_order.begin());
+    }
+    // The move happens after the read lock is gone: leaving an edited row posts it.
+    if (found < 0)
         return false;
-    moveTo(std::int64_t(it - m_order.begin()));
+    moveTo(found);
     return true;
 }
 

@@ -143,7 +143,9 @@ public:
     // cursor. Valid while the table stays open and unchanged.
     std::unique_ptr<RowSource> rows() const;
 
+    // The one observer of the table (not owned; may be null).
     void setObserver(TableObserver *observer) { m_observer = observer; }
+    TableObserver *observer() const { return m_observer; }
 
 private:
     using Row = std::vector<Value>;
@@ -151,6 +153,8 @@ private:
     void requireOpen() const;
     void loadOrder();
     const Row &rowById(std::int64_t rowId) const;
+    // The row at position; on a miss the rows around it are read in one go.
+    const Row &rowAt(std::int64_t position) const;
     void checkBrowseMode();
     void setPosition(std::int64_t position);
     std::int64_t indexOfRowId(std::int64_t rowId) const;

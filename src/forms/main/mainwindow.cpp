@@ -6,6 +6,7 @@
 #include "forms/info/captionsuffix.h"
 #include "forms/info/informationwindow.h"
 #include "forms/main/ledgerpage.h"
+#include "forms/main/recordcommands.h"
 #include "settings/gridlayout.h"
 #include "settings/warningrules.h"
 #include "text/date.h"
@@ -121,6 +122,7 @@ MainWindow::MainWindow(const QString &programFolder, QWidget *parent)
     buildStatusLine(central);
     setCentralWidget(central);
     buildMenus();
+    m_commands = new RecordCommands(*this);
     buildActions();
 
     m_blink.setInterval(750);
@@ -326,12 +328,20 @@ void MainWindow::buildStatusLine(QWidget *parent)
 
 void MainWindow::buildActions()
 {
-    QAction *close = new QAction(QStringLiteral("closex"), this);
-    close->setObjectName(QStringLiteral("closex"));
-    close->setShortcut(Qt::Key_F12);
-    close->setShortcutContext(Qt::WindowShortcut);
-    connect(close, &QAction::triggered, this, &QWidget::close);
-    addAction(close);
+    // F2, F5, F9 and F12 work from anywhere in the main window on the page
+    // that is current.
+    const auto action = [this](const char *name, Qt::Key key, auto slot) {
+        auto *a = new QAction(QString::fromLatin1(name), this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, slot);
+        addAction(a);
+    };
+    action("newx", Qt::Key_F2, [this] { m_commands->newOnCurrentPage(); });
+    action("editx", Qt::Key_F5, [this] { m_commands->editOnCurrentPage(); });
+    action("deletex", Qt::Key_F9, [this] { m_commands->deleteOnCurrentPage(); });
+    action("closex", Qt::Key_F12, [this] { close(); });
 }
 
 QToolButton *MainWindow::topBarButton(const QString &name) const

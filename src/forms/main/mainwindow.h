@@ -14,6 +14,7 @@ class QMenu;
 class QStackedWidget;
 class QToolButton;
 class LedgerPage;
+class RecordCommands;
 
 namespace data { class DataStore; }
 namespace forms { class InformationWindow; }
@@ -69,6 +70,8 @@ public:
     QLabel *warningLabel() const { return m_warningLabel; }
     const QTimer &blinkTimer() const { return m_blink; }
 
+    RecordCommands &recordCommands() const { return *m_commands; }
+
     // A top-bar button, report or definitions menu item by object name.
     QToolButton *topBarButton(const QString &name) const;
     QAction *menuItem(const QString &name) const;
@@ -120,6 +123,7 @@ private:
     QLabel *m_shownCount = nullptr;
     QLabel *m_warningLabel = nullptr;
     QTimer m_blink;
+    RecordCommands *m_commands = nullptr;
     std::unique_ptr<forms::InformationWindow> m_information;
 
     bool m_shown = false;
