@@ -204,9 +204,9 @@ void MainWindow::buildTopBar(QWidget *parent)
 
 void MainWindow::placeRightEdgeButtons()
 {
-    // "Hakkında" and "ÇIKIŞ" keep their distance from the right edge of the
-    // 911-pixel window they were laid out in (the client area is 903 wide).
-    const int fromRight = 903 - 840;
+    // "Hakkında" and "ÇIKIŞ" keep the distance from the right edge they have
+    // in the 911-pixel window they were laid out in.
+    const int fromRight = 911 - 840;
     m_exitButton->move(m_topBar->width() - fromRight, m_exitButton->y());
     m_aboutButton->move(m_exitButton->x() - (840 - 749), m_aboutButton->y());
 }
@@ -456,12 +456,17 @@ void MainWindow::countStatusLine()
     const TableId id = company ? TableId::CompanyCheques : TableId::CustomerCheques;
     engine::Table &table = m_dataStore->table(id);
     qint64 due = 0;
-    try {
-        due = dueCount(company ? QStringLiteral("firma_cek") : QStringLiteral("museri_cek"), m_warning.warningDate);
-    } catch (const engine::Error &e) {
-        // The labels keep their previous text.
-        widgets::MessageService::failure(QString::fromUtf8(e.what()));
-        return;
+    // A ledger the set-up could not open has been reported once already: it
+    // counts as empty rather than failing on every recount.
+    if (table.isOpen()) {
+        try {
+            due = dueCount(company ? QStringLiteral("firma_cek") : QStringLiteral("museri_cek"),
+                           m_warning.warningDate);
+        } catch (const engine::Error &e) {
+            // The labels keep their previous text.
+            widgets::MessageService::failure(QString::fromUtf8(e.what()));
+            return;
+        }
     }
     m_shownCount->setText(settings::WarningRules::shownCountText(table.isOpen() ? table.rowCount() : 0));
     m_shownCount->adjustSize();
