@@ -1,6 +1,7 @@
 #include "forms/main/mainwindow.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
@@ -13,6 +14,12 @@ int main(int argc, char *argv[])
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Selvora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Selvora"));
+
+    // The windows were laid out in MS Sans Serif and Arial; where those are
+    // missing, Liberation Sans (Arial's metric twin) keeps the captions inside
+    // their buttons.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"));
 
     // Standard dialogs and buttons speak Turkish.
     QTranslator qtTranslator;

@@ -625,8 +625,8 @@ void Table::setValue(int field, Value value)
         throw Error(def.name + " alanı program tarafından verilir; değiştirilemez.", code::InvalidValue);
     if (!fits(value, def))
         throw Error(def.name + " alanına bu türde bir değer yazılamaz.", code::InvalidValue);
-    if (def.type == FieldType::Char) {
-        const std::string &s = std::get<std::string>(value);
+    if (const auto *text = std::get_if<std::string>(&value); text && def.type == FieldType::Char) {
+        const std::string &s = *text;
         if (!text::isValidUtf8(s))
             throw Error(def.name + " alanına geçersiz karakterler yazılamaz.", code::InvalidValue);
         if (text::characterCount(s) > std::size_t(def.size))

@@ -217,6 +217,8 @@ void tst_Table::overlongTextIsRefused()
         QVERIFY(e.hasCode(code::InvalidValue));
         QVERIFY(QString::fromUtf8(e.what()).contains("15"));
     }
+    t.setValue("CEK_DURUMU", Value{}); // a cleared text is stored as null
+    QVERIFY(isNull(t.value("CEK_DURUMU")));
     QVERIFY_THROWS_EXCEPTION(Error, t.setValue("OTO_SN", std::int64_t(5)));
     QVERIFY_THROWS_EXCEPTION(Error, t.setValue("VADE_TARIHI", std::string("01.01.2005")));
     t.cancel();
