@@ -5,7 +5,11 @@
 #include "forms/info/aboutcommand.h"
 #include "forms/info/captionsuffix.h"
 #include "forms/info/informationwindow.h"
+#include "forms/definitions/companybankdialog.h"
+#include "forms/entry/companychequedialog.h"
+#include "forms/entry/customerchequedialog.h"
 #include "forms/main/ledgerpage.h"
+#include "forms/main/menucommands.h"
 #include "forms/main/recordcommands.h"
 #include "settings/gridlayout.h"
 #include "settings/warningrules.h"
@@ -123,6 +127,14 @@ MainWindow::MainWindow(const QString &programFolder, QWidget *parent)
     setCentralWidget(central);
     buildMenus();
     m_commands = new RecordCommands(*this);
+    m_commands->setCompanyEntryDialog([this] {
+        forms::runCompanyChequeEntry(
+            *m_companyAdapter, *m_dataStore,
+            [this] { forms::CompanyBankDialog(m_dataStore->table(TableId::CompanyBanks), this).run(); }, this);
+    });
+    m_commands->setCustomerEntryDialog(
+        [this] { forms::runCustomerChequeEntry(*m_customerAdapter, *m_dataStore, this); });
+    m_menuCommands = new MenuCommands(*this);
     buildActions();
 
     m_blink.setInterval(750);

@@ -14,6 +14,7 @@ class QMenu;
 class QStackedWidget;
 class QToolButton;
 class LedgerPage;
+class MenuCommands;
 class RecordCommands;
 
 namespace data { class DataStore; }
@@ -71,6 +72,7 @@ public:
     const QTimer &blinkTimer() const { return m_blink; }
 
     RecordCommands &recordCommands() const { return *m_commands; }
+    MenuCommands &menuCommands() const { return *m_menuCommands; }
 
     // A top-bar button, report or definitions menu item by object name.
     QToolButton *topBarButton(const QString &name) const;
@@ -124,6 +126,7 @@ private:
     QLabel *m_warningLabel = nullptr;
     QTimer m_blink;
     RecordCommands *m_commands = nullptr;
+    MenuCommands *m_menuCommands = nullptr;
     std::unique_ptr<forms::InformationWindow> m_information;
 
     bool m_shown = false;
