@@ -72,15 +72,28 @@ std::optional<Kurus> parseAmount(std::string_view input, const NumberMarks &mark
     int decimals = 0;
     Kurus fraction = 0;
     bool inFraction = false;
+    // Group marks are taken only where they belong (1234,50 under English
+    // marks is a mistyped decimal mark, not 123450): the first group has one
+    // to three digits, every later one exactly three.
+    int groups = 0;
+    int digitsInGroup = 0;
+    const auto groupsWellFormed = [&] { return groups == 0 || digitsInGroup == 3; };
     while (!s.empty()) {
         if (!marks.decimal.empty() && s.substr(0, marks.decimal.size()) == marks.decimal) {
             if (inFraction)
                 return fail("Tutarda birden çok ondalık işareti var.");
+            if (!groupsWellFormed())
+                return fail("Tutarda binlik işareti yanlış yerde.");
             inFraction = true;
             s.remove_prefix(marks.decimal.size());
             continue;
         }
         if (!inFraction && !marks.group.empty() && s.substr(0, marks.group.size()) == marks.group) {
+            const bool fits = groups == 0 ? digitsInGroup >= 1 && digitsInGroup <= 3 : digitsInGroup == 3;
+            if (!fits)
+                return fail("Tutarda binlik işareti yanlış yerde.");
+            ++groups;
+            digitsInGroup = 0;
             s.remove_prefix(marks.group.size());
             continue;
         }
@@ -94,6 +107,7 @@ std::optional<Kurus> parseAmount(std::string_view input, const NumberMarks &mark
         } else {
             whole = whole * 10 + (c - '0');
             ++integerDigits;
+            ++digitsInGroup;
             if (whole > limit)
                 return fail("Tutar çok büyük.");
         }
@@ -101,6 +115,8 @@ std::optional<Kurus> parseAmount(std::string_view input, const NumberMarks &mark
     }
     if (integerDigits == 0 && decimals == 0)
         return fail("Tutarda rakam yok.");
+    if (!inFraction && !groupsWellFormed())
+        return fail("Tutarda binlik işareti yanlış yerde.");
     if (decimals == 1)
         fraction *= 10;
     const Kurus value = whole * 100 + fraction;

@@ -193,6 +193,10 @@ void tst_TurkishText::parseAmount_data()
     QTest::newRow("one decimal") << "12,5" << true << qint64(1250);
     QTest::newRow("blanks around") << "  7,00 " << true << qint64(700);
     QTest::newRow("negative") << "-3,25" << true << qint64(-325);
+    QTest::newRow("group marks where they belong") << "12.345.678" << true << qint64(1234567800);
+    QTest::newRow("group mark in the wrong place") << "1250.50" << false << qint64(0);
+    QTest::newRow("short last group") << "1.23,00" << false << qint64(0);
+    QTest::newRow("group mark first") << ".123" << false << qint64(0);
     QTest::newRow("three decimals") << "1,234" << false << qint64(0);
     QTest::newRow("two decimal marks") << "1,2,3" << false << qint64(0);
     QTest::newRow("letters") << "12a" << false << qint64(0);

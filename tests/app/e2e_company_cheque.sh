@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Types a company cheque into the real program under Xvfb, as a person would,
+# and finds it in Veriler/firma_cek.db. Skips (77) when Xvfb or xdotool is missing.
+set -euo pipefail
+program=$1
+for tool in Xvfb xdotool sqlite3; do
+    command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
+done
+work=$(mktemp -d)
+display=":$((100 + RANDOM % 400))"
+cleanup() {
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$program" "$work/torven"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+(cd "$work" && LANG=C LC_ALL=C QT_QPA_PLATFORM=xcb ./torven >/dev/null 2>&1) &
+app=$!
+window=""
+for _ in $(seq 100); do
+    window=$(xdotool search --name "Selvora 1.4" 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "the main window did not appear"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$window"
+xdotool key F2
+sleep 1.5
+xdotool type --delay 30 "15.12.2026"; xdotool key Tab
+xdotool type --delay 30 "1250.50"; xdotool key Tab
+xdotool type --delay 30 "Ziraat"; xdotool key Tab
+xdotool type --delay 30 "Merkez"; xdotool key Tab
+xdotool type --delay 30 "123-456"; xdotool key Tab
+xdotool type --delay 30 "AB 1001"
+xdotool key F5
+sleep 1.5
+xdotool key F3            # after-save question: leave the entry dialog
+sleep 1
+xdotool windowfocus --sync "$window"
+xdotool key F12
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+row=$(sqlite3 "$work/Veriler/firma_cek.db" "SELECT VADE_TARIHI, CEK_TUTARI, BANKA_ADI, CEK_NUMARASI FROM firma_cek")
+echo "stored: $row"
+[ "$row" = "2026-12-15|125050|Ziraat|AB 1001" ]
