@@ -153,6 +153,7 @@ MainWindow::MainWindow(const QString &programFolder, QWidget *parent)
 MainWindow::~MainWindow()
 {
     m_information.reset();
+    delete m_menuCommands;
     // The adapters observe tables of the store: let them go first.
     delete m_companyPage;
     delete m_customerPage;

@@ -12,6 +12,8 @@
 #include "forms/maintenance/tablemaintenance.h"
 #include "forms/settings/warningsettingsdialog.h"
 #include "forms/sharedstate.h"
+#include "reports/customreportcommand.h"
+#include "reports/customreportdialog.h"
 #include "reports/ledgerreports.h"
 #include "reports/reportpreview.h"
 #include "text/date.h"
@@ -41,6 +43,13 @@ TableId ledgerTable(MenuCommands::Ledger ledger)
 MenuCommands::MenuCommands(MainWindow &window) : QObject(&window), m_window(window)
 {
     connectMenus();
+}
+
+MenuCommands::~MenuCommands()
+{
+    // The criteria dialogs read the status tables: they go before the tables do.
+    delete m_companyCriteria;
+    delete m_customerCriteria;
 }
 
 void MenuCommands::connectMenus()
@@ -165,9 +174,20 @@ void MenuCommands::reportInXDays(Ledger ledger)
               QStringLiteral("\r\nVadesi Dolan Çek Bulunamadı."));
 }
 
-void MenuCommands::customReport(Ledger)
+void MenuCommands::customReport(Ledger ledger)
 {
-    // The custom report's criteria dialogs come with their own command.
+    data::DataStore &store = m_window.dataStore();
+    reports::CustomReportDialog *&dialog = ledger == Ledger::Company ? m_companyCriteria : m_customerCriteria;
+    if (!dialog)
+        dialog = new reports::CustomReportDialog(
+            reportLedger(ledger),
+            store.table(ledger == Ledger::Company ? TableId::CompanyStatuses : TableId::CustomerStatuses), &m_window);
+    reports::Previewer previewer;
+    if (m_previewer)
+        previewer = [this, ledger](const reports::ReportDefinition &, engine::RowSource &rows) {
+            m_previewer(ledger, rows);
+        };
+    reports::runCustomReport(*dialog, store, previewer);
 }
 
 void MenuCommands::exportLedger(Ledger ledger)

@@ -7,6 +7,8 @@
 
 class MainWindow;
 
+namespace reports { class CustomReportDialog; }
+
 namespace engine { class RowSource; }
 
 // The commands behind the main window's menus and top-bar buttons that open
@@ -20,6 +22,7 @@ public:
     enum class Ledger { Company, Customer };
 
     explicit MenuCommands(MainWindow &window);
+    ~MenuCommands() override;
 
     // Ready-made reports.
     void reportAll(Ledger ledger);
@@ -47,6 +50,9 @@ private:
     void connectMenus();
 
     MainWindow &m_window;
+    // The custom report's criteria dialogs keep their choices between showings.
+    reports::CustomReportDialog *m_companyCriteria = nullptr;
+    reports::CustomReportDialog *m_customerCriteria = nullptr;
     Previewer m_previewer;
     QDate m_today;
 };

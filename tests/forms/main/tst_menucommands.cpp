@@ -51,6 +51,7 @@ private slots:
     void xDaysAsksForTheDays_data();
     void xDaysAsksForTheDays();
     void emptyLedgerHasNothingToReport();
+    void customReportReachesThePreview();
     void warningLabelReportsTheCurrentLedger();
     void settingsDialogSwitchesColouringAtOnce();
 };
@@ -163,6 +164,21 @@ void tst_MenuCommands::emptyLedgerHasNothingToReport()
     QCOMPARE(f.answerer.asked().first().text, QStringLiteral("\nRaporlanacak kayıt yok."));
     QCOMPARE(QString::fromStdString(w.dataStore().companyReportQuery().sql()),
              QStringLiteral("SELECT * FROM firma_cek.db WHERE VADE_TARIHI = '01.01.2005'"));
+}
+
+void tst_MenuCommands::customReportReachesThePreview()
+{
+    MainWindowFixture f;
+    const QDate today = QDate::currentDate();
+    f.addCheques(TableId::CompanyCheques, {{"Bugün", today, 1}, {"Geçen yıl", today.addYears(-1), 2}});
+    MainWindow &w = f.show();
+    Captured captured;
+    capture(w, captured);
+    f.answerer.push(MessageReply::acting([](QDialog *dialog) { dialog->accept(); })); // today to today
+    w.menuItem("zelRapor1")->trigger();
+    QCOMPARE(captured.previews, 1);
+    QCOMPARE(captured.payees, QStringList({"Bugün"}));
+    QVERIFY(QString::fromStdString(w.dataStore().companyReportQuery().sql()).startsWith(u"SELECT * FROM firma_cek.db\n"));
 }
 
 void tst_MenuCommands::warningLabelReportsTheCurrentLedger()
