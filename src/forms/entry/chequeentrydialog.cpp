@@ -3,8 +3,11 @@
 #include "engine/error.h"
 #include "engine/table.h"
 #include "forms/entry/chequequestion.h"
+#include "forms/entry/statuspicker.h"
+#include "forms/sharedstate.h"
 #include "widgets/colouredbutton.h"
 #include "widgets/dataeditor.h"
+#include "widgets/datalineedit.h"
 #include "widgets/fieldlink.h"
 #include "widgets/messageservice.h"
 #include "widgets/tableadapter.h"
@@ -304,6 +307,21 @@ void ChequeEntryDialog::keyPressEvent(QKeyEvent *event)
     if (handled)
         return;
     QDialog::keyPressEvent(event);
+}
+
+void ChequeEntryDialog::pickStatusFrom(engine::Table &statuses, const QString &page, widgets::DataLineEdit &status,
+                                       StatusPicker &picker)
+{
+    if (!statuses.isOpen() || statuses.isEmpty()) {
+        widgets::MessageService::warning(QStringLiteral("\r\nTANIMLI ÇEK DURUMU YOK."));
+        return;
+    }
+    shared().cekTursecimSayfa = page;
+    if (!statuses.locate("CEK_ADI", status.text().toStdString()))
+        statuses.first();
+    if (!picker.pick())
+        return;
+    status.link().write(statuses.value("CEK_ADI"));
 }
 
 } // namespace forms

@@ -12,10 +12,13 @@ namespace engine { class Table; }
 namespace widgets {
 class ColouredButton;
 class DataEditor;
+class DataLineEdit;
 class TableAdapter;
 }
 
 namespace forms {
+
+class StatusPicker;
 
 // What the two cheque entry dialogs share: they edit the current row of a
 // ledger table in place through data-aware editors, and save, cancel and close
@@ -74,6 +77,13 @@ protected:
     virtual void newChequeStarted() {}
     // The dialog is about to close for good.
     virtual void closing() {}
+
+    // The status pick of both dialogs: the picker opens on the status table's
+    // row that equals the cheque's status (Turkish case ignored), else on its
+    // first row; a picked status is written into the status editor's field.
+    // page: "F" company statuses, "M" customer statuses.
+    void pickStatusFrom(engine::Table &statuses, const QString &page, widgets::DataLineEdit &status,
+                        StatusPicker &picker);
 
     void updateCaption();
     // Runs a command; a failure the command did not handle itself (a table

@@ -203,17 +203,7 @@ void CompanyChequeDialog::pickBankAccount()
 
 void CompanyChequeDialog::pickStatus()
 {
-    engine::Table &statuses = m_store.table(TableId::CompanyStatuses);
-    if (!statuses.isOpen() || statuses.isEmpty()) {
-        MessageService::warning(QStringLiteral("\r\nTANIMLI ÇEK DURUMU YOK."));
-        return;
-    }
-    shared().cekTursecimSayfa = QStringLiteral("F");
-    if (!statuses.locate("CEK_ADI", m_status->text().toStdString()))
-        statuses.first();
-    if (!m_statusPicker->pick())
-        return;
-    m_status->link().write(statuses.value("CEK_ADI"));
+    pickStatusFrom(m_store.table(TableId::CompanyStatuses), QStringLiteral("F"), *m_status, *m_statusPicker);
 }
 
 void CompanyChequeDialog::checkPayee()

@@ -372,17 +372,7 @@ void CustomerChequeDialog::editorLeft(widgets::DataEditor *editor)
 
 void CustomerChequeDialog::pickStatus()
 {
-    engine::Table &statuses = m_store.table(TableId::CustomerStatuses);
-    if (!statuses.isOpen() || statuses.isEmpty()) {
-        MessageService::warning(QStringLiteral("\r\nTANIMLI ÇEK DURUMU YOK."));
-        return;
-    }
-    shared().cekTursecimSayfa = QStringLiteral("M");
-    if (!statuses.locate("CEK_ADI", m_status->text().toStdString()))
-        statuses.first();
-    if (!m_statusPicker->pick())
-        return;
-    m_status->link().write(statuses.value("CEK_ADI"));
+    pickStatusFrom(m_store.table(TableId::CustomerStatuses), QStringLiteral("M"), *m_status, *m_statusPicker);
 }
 
 void CustomerChequeDialog::pickBankDetails()
