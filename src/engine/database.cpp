@@ -306,15 +306,21 @@ void Database::createTable(std::string_view fileName, const TableLayout &layout,
             std::string columns, values;
             std::vector<std::size_t> bound;
             for (std::size_t i = 0; i < layout.fields.size(); ++i) {
-                if (layout.fields[i].type == FieldType::AutoInc)
-                    continue;
                 columns += (columns.empty() ? "" : ", ") + quoteIdentifier(layout.fields[i].name);
                 values += values.empty() ? "?" : ", ?";
                 bound.push_back(i);
             }
             sqlite::Statement insert(connection, "INSERT INTO " + quoteIdentifier(tableName) + " (" + columns
                                                      + ") VALUES (" + values + ")");
+            const int autoInc = layout.autoIncField();
             for (const std::vector<Value> &row : rows) {
+                if (autoInc >= 0 && std::size_t(autoInc) < row.size() && !isNull(row[std::size_t(autoInc)])) {
+                    const auto *number = std::get_if<std::int64_t>(&row[std::size_t(autoInc)]);
+                    if (!number || *number < 1 || *number > 2147483647)
+                        throw Error(layout.fields[std::size_t(autoInc)].name
+                                        + " alanı 1 ile 2147483647 arasında bir tam sayı olmalı.",
+                                    code::InvalidValue);
+                }
                 insert.reset();
                 for (std::size_t k = 0; k < bound.size(); ++k)
                     insert.bind(int(k) + 1, bound[k] < row.size() ? row[bound[k]] : Value{},

@@ -59,11 +59,15 @@ public:
     std::shared_ptr<TableFile> open(std::string_view fileName, bool exclusive = false);
 
     // Creates a new table file with the given layout (fields, primary key and
-    // indexes) holding the given rows (values in field order; AUTOINC fields
-    // are assigned), all in one transaction. Raises Error: TableExists when a
-    // file of that name exists (it is never replaced), ReadOnly/IoError when
-    // the file cannot be made, InvalidValue for a bad layout; no file is left
-    // behind after a failure.
+    // indexes) holding the given rows (values in field order), all in one
+    // transaction. An AUTOINC value that is null is assigned by the engine; a
+    // non-null one (1 .. 2147483647) is stored as given, so an imported table
+    // keeps its row numbers, and later rows continue after the largest value
+    // stored. Raises Error: TableExists when a file of that name exists (it is
+    // never replaced), ReadOnly/IoError when the file cannot be made,
+    // InvalidValue for a bad layout or an AUTOINC value out of range,
+    // KeyViolation for a key value given twice; no file is left behind after
+    // a failure.
     void createTable(std::string_view fileName, const TableLayout &layout,
                      const std::vector<std::vector<Value>> &rows = {});
     // Adds a secondary index to an existing table. Raises Error.

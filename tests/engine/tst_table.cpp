@@ -65,6 +65,9 @@ private slots:
     void rowsWalkInActiveOrderWithoutMoving();
     void packShrinksAndKeepsRows();
     void exclusiveUseIsRefusedWhileOpen();
+    void createTableKeepsGivenRowNumbers();
+    void createTableRefusesBadRowNumbers_data();
+    void createTableRefusesBadRowNumbers();
 };
 
 void tst_Table::modifiedFlagFollowsStates()
@@ -409,6 +412,58 @@ void tst_Table::exclusiveUseIsRefusedWhileOpen()
     } catch (const Error &e) {
         QVERIFY(e.hasCode(code::TableBusy));
     }
+}
+
+void tst_Table::createTableKeepsGivenRowNumbers()
+{
+    QTemporaryDir folder;
+    Database database(folder.path().toStdString());
+    TableLayout layout;
+    layout.fields = {{"OTO_SN", FieldType::AutoInc, 0}, {"AD", FieldType::Char, 10}};
+    layout.primaryKey = {"OTO_SN"};
+    database.createTable("t.db", layout,
+                         {{std::int64_t(7), std::string("a")}, {Value{}, std::string("b")},
+                          {std::int64_t(3), std::string("c")}});
+    Table table(database, "t.db");
+    table.open();
+    QStringList stored;
+    for (table.first(); !table.atEnd(); table.next())
+        stored << QString::number(std::get<std::int64_t>(table.value("OTO_SN"))) + '='
+                + QString::fromStdString(str(table.value("AD")));
+    QCOMPARE(stored, QStringList({"3=c", "7=a", "8=b"}));
+    table.append();
+    table.setValue("AD", std::string("d"));
+    table.post();
+    QCOMPARE(std::get<std::int64_t>(table.value("OTO_SN")), std::int64_t(9)); // after the largest kept
+}
+
+void tst_Table::createTableRefusesBadRowNumbers_data()
+{
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("second");
+    QTest::addColumn<int>("code");
+    QTest::newRow("a row number given twice") << qint64(5) << qint64(5) << code::KeyViolation;
+    QTest::newRow("row number zero") << qint64(5) << qint64(0) << code::InvalidValue;
+    QTest::newRow("row number past 32 bits") << (qint64(1) << 32) << qint64(1) << code::InvalidValue;
+}
+
+void tst_Table::createTableRefusesBadRowNumbers()
+{
+    QFETCH(qint64, first);
+    QFETCH(qint64, second);
+    QFETCH(int, code);
+    QTemporaryDir folder;
+    Database database(folder.path().toStdString());
+    TableLayout layout;
+    layout.fields = {{"OTO_SN", FieldType::AutoInc, 0}};
+    layout.primaryKey = {"OTO_SN"};
+    try {
+        database.createTable("t.db", layout, {{std::int64_t(first)}, {std::int64_t(second)}});
+        QFAIL("created");
+    } catch (const Error &e) {
+        QVERIFY2(e.hasCode(code), e.what());
+    }
+    QVERIFY(!database.fileExists("t.db"));
 }
 
 QTEST_APPLESS_MAIN(tst_Table)

@@ -9,6 +9,7 @@
 #include "forms/entry/companychequedialog.h"
 #include "forms/entry/customerchequedialog.h"
 #include "forms/main/ledgerpage.h"
+#include "forms/main/legacyimport.h"
 #include "forms/main/menucommands.h"
 #include "forms/main/recordcommands.h"
 #include "settings/gridlayout.h"
@@ -406,6 +407,7 @@ void MainWindow::runFirstShow()
 {
     setWindowTitle(windowTitle() + forms::captionSuffix());
 
+    offerLegacyImport(m_dataStore->folder(), this);
     QStringList problems;
     for (const std::string &problem : m_dataStore->setUp())
         problems << QString::fromStdString(problem);
