@@ -17,6 +17,7 @@ packages=(
     libsqlite3-dev libicu-dev libxlsxwriter-dev libshp-dev libzip-dev
     fonts-liberation2 fonts-dejavu-core
     sqlite3 unzip poppler-utils xvfb xdotool x11-utils imagemagick
+    clang libclang-rt-14-dev
 )
 
 missing=()
@@ -44,6 +45,13 @@ test)
     # No display is needed: widget tests run on Qt's offscreen platform, and
     # the few that drive real windows start their own Xvfb.
     QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+    # A short run of the Paradox reader's fuzzer (libFuzzer needs clang).
+    if command -v clang++ >/dev/null; then
+        CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DSELVORA_FUZZ=ON -DSELVORA_BUILD_BENCH=OFF \
+            -DSELVORA_ROOMS="text;engine;legacy;data" >/dev/null
+        cmake --build build-fuzz -j "$jobs" --target fuzz_paradox
+        sh tests/legacy/run-fuzz.sh build-fuzz 20
+    fi
     ;;
 bench)
     cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSELVORA_BUILD_TESTS=OFF
