@@ -46,11 +46,11 @@ void paintPages(QPainter &painter, const RenderedReport &report, int first, int 
 
 } // namespace
 
-QFont PagePainter::font(const FontSpec &spec)
+QFont PagePainter::font(const FontSpec &fontSpec)
 {
-    QFont font(spec.family);
-    font.setPixelSize(qMax(1, qRound(spec.pointSize * 10)));
-    font.setBold(spec.bold);
+    QFont font(fontSpec.family);
+    font.setPixelSize(qMax(1, qRound(fontSpec.pointSize * 10)));
+    font.setBold(fontSpec.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
@@ -83,8 +83,8 @@ void PagePainter::paint(QPainter &painter, const RenderedReport &report, int pag
     // Texts, in font units (tenths of a point).
     std::vector<QFont> fonts;
     std::vector<QFontMetricsF> metrics;
-    for (const FontSpec &spec : report.fonts) {
-        fonts.push_back(font(spec));
+    for (const FontSpec &fontSpec : report.fonts) {
+        fonts.push_back(font(fontSpec));
         metrics.emplace_back(fonts.back());
     }
     painter.save();

@@ -19,7 +19,7 @@ public:
     // measured and drawn in that unit (textUnit micrometres), so layout and
     // drawing agree at any zoom. (Fonts sized in micrometres would be
     // thousands of pixels high, which FreeType measures several times slower.)
-    static QFont font(const FontSpec &spec);
+    static QFont font(const FontSpec &fontSpec);
     static constexpr double textUnit = 25400.0 / 720.0;
 
     // Paints one page. The painter's coordinate system must have its origin
