@@ -3,6 +3,8 @@
 #include "engine/error.h"
 #include "engine/layout.h"
 
+#include <algorithm>
+
 namespace engine {
 
 namespace {
@@ -104,6 +106,51 @@ std::vector<Token> tokenize(std::string_view source)
     end.position = characterPosition(source, source.size());
     tokens.push_back(end);
     return tokens;
+}
+
+TokenCursor::TokenCursor(const std::vector<Token> &tokens, std::string label, std::size_t begin, std::size_t end)
+    : m_tokens(tokens), m_label(std::move(label)), m_index(begin), m_end(std::min(end, tokens.size() - 1))
+{}
+
+const Token &TokenCursor::peek() const
+{
+    return m_tokens[std::min(m_index, m_end)];
+}
+
+const Token &TokenCursor::advance()
+{
+    const Token &token = peek();
+    if (m_index < m_end)
+        ++m_index;
+    return token;
+}
+
+void TokenCursor::expectWord(std::string_view word)
+{
+    if (!peek().isWord(word))
+        fail(peek(), std::string(word) + " bekleniyordu.");
+    advance();
+}
+
+void TokenCursor::expectSymbol(std::string_view symbol)
+{
+    if (!peek().isSymbol(symbol))
+        fail(peek(), "'" + std::string(symbol) + "' bekleniyordu.");
+    advance();
+}
+
+std::string TokenCursor::name(const char *what)
+{
+    const Token &token = advance();
+    if (token.kind != Token::Word && token.kind != Token::QuotedName)
+        fail(token, std::string(what) + " bekleniyordu.");
+    return token.text;
+}
+
+void TokenCursor::fail(const Token &at, const std::string &what) const
+{
+    const std::string near = at.kind == Token::End ? std::string("metnin sonu") : "'" + at.text + "'";
+    throw Error(m_label + ", " + positionText(at.position) + " (" + near + "): " + what, code::SqlSyntax);
 }
 
 } // namespace engine

@@ -11,101 +11,74 @@ namespace engine {
 
 namespace {
 
-[[noreturn]] void syntaxError(const Token &at, const std::string &what)
-{
-    std::string near = at.kind == Token::End ? std::string("metnin sonu") : "'" + at.text + "'";
-    throw Error("SQL hatası, " + positionText(at.position) + " (" + near + "): " + what, code::SqlSyntax);
-}
-
 class Parser
 {
 public:
     Parser(std::string_view text, const std::function<const TableLayout &(const std::string &)> &layoutOf)
-        : m_tokens(tokenize(text)), m_layoutOf(layoutOf)
+        : m_tokens(tokenize(text)), m_cursor(m_tokens, "SQL hatası", 0, m_tokens.size() - 1), m_layoutOf(layoutOf)
     {}
 
     TranslatedQuery parse()
     {
-        expectWord("SELECT");
-        if (peek().isSymbol("*")) {
-            advance();
-        } else if (peek().isWord("count")) {
-            advance();
-            expectSymbol("(");
-            expectSymbol("*");
-            expectSymbol(")");
+        m_cursor.expectWord("SELECT");
+        if (m_cursor.peek().isSymbol("*")) {
+            m_cursor.advance();
+        } else if (m_cursor.peek().isWord("count")) {
+            m_cursor.advance();
+            m_cursor.expectSymbol("(");
+            m_cursor.expectSymbol("*");
+            m_cursor.expectSymbol(")");
             m_query.count = true;
             m_query.countName = "COUNT";
-            if (peek().isWord("AS")) {
-                advance();
-                const Token &name = advance();
+            if (m_cursor.peek().isWord("AS")) {
+                m_cursor.advance();
+                const Token &name = m_cursor.advance();
                 if (name.kind != Token::Word && name.kind != Token::QuotedName)
-                    syntaxError(name, "AS sonrasında bir ad bekleniyordu.");
+                    m_cursor.fail(name, "AS sonrasında bir ad bekleniyordu.");
                 m_query.countName = name.text;
             }
         } else {
-            syntaxError(peek(), "SELECT sonrasında * ya da count(*) bekleniyordu.");
+            m_cursor.fail(m_cursor.peek(), "SELECT sonrasında * ya da count(*) bekleniyordu.");
         }
-        expectWord("FROM");
-        const Token &table = advance();
+        m_cursor.expectWord("FROM");
+        const Token &table = m_cursor.advance();
         if (table.kind != Token::Word && table.kind != Token::QuotedName)
-            syntaxError(table, "FROM sonrasında bir tablo adı bekleniyordu.");
+            m_cursor.fail(table, "FROM sonrasında bir tablo adı bekleniyordu.");
         m_query.fileName = table.text;
         if (m_query.fileName.find('.') == std::string::npos)
             m_query.fileName += ".db";
         m_layout = &m_layoutOf(m_query.fileName);
 
-        if (peek().isWord("WHERE")) {
-            advance();
+        if (m_cursor.peek().isWord("WHERE")) {
+            m_cursor.advance();
             m_query.where = parseOr();
         }
-        if (peek().isWord("ORDER")) {
+        if (m_cursor.peek().isWord("ORDER")) {
             if (m_query.count)
-                syntaxError(peek(), "count(*) sorgusunda ORDER BY kullanılamaz.");
-            advance();
-            expectWord("BY");
-            const Token &field = advance();
+                m_cursor.fail(m_cursor.peek(), "count(*) sorgusunda ORDER BY kullanılamaz.");
+            m_cursor.advance();
+            m_cursor.expectWord("BY");
+            const Token &field = m_cursor.advance();
             m_query.orderField = requireField(field).name;
-            if (peek().isWord("ASC")) {
-                advance();
-            } else if (peek().isWord("DESC")) {
-                advance();
+            if (m_cursor.peek().isWord("ASC")) {
+                m_cursor.advance();
+            } else if (m_cursor.peek().isWord("DESC")) {
+                m_cursor.advance();
                 m_query.descending = true;
             }
         }
-        if (peek().isSymbol(";"))
-            advance();
-        if (peek().kind != Token::End)
-            syntaxError(peek(), "sorgu burada bitmeliydi.");
+        if (m_cursor.peek().isSymbol(";"))
+            m_cursor.advance();
+        if (m_cursor.peek().kind != Token::End)
+            m_cursor.fail(m_cursor.peek(), "sorgu burada bitmeliydi.");
         return std::move(m_query);
     }
 
 private:
-    const Token &peek() const { return m_tokens[m_index]; }
-    const Token &advance()
-    {
-        const Token &token = m_tokens[m_index];
-        if (token.kind != Token::End)
-            ++m_index;
-        return token;
-    }
-    void expectWord(std::string_view word)
-    {
-        if (!peek().isWord(word))
-            syntaxError(peek(), std::string(word) + " bekleniyordu.");
-        advance();
-    }
-    void expectSymbol(std::string_view symbol)
-    {
-        if (!peek().isSymbol(symbol))
-            syntaxError(peek(), "'" + std::string(symbol) + "' bekleniyordu.");
-        advance();
-    }
-
     const FieldDef &requireField(const Token &token)
     {
         if (token.kind != Token::Word && token.kind != Token::QuotedName)
-            syntaxError(token, "bir alan adı bekleniyordu.");
+            m_cursor.fail(token, "bir alan adı bekleniyordu.");
         const int field = m_layout->fieldIndex(token.text);
         if (field < 0)
             throw Error("SQL hatası, " + positionText(token.position) + ": " + m_query.fileName + " tablosunda "
@@ -117,8 +90,8 @@ private:
     std::string parseOr()
     {
         std::string sql = parseAnd();
-        while (peek().isWord("OR")) {
-            advance();
+        while (m_cursor.peek().isWord("OR")) {
+            m_cursor.advance();
             sql += " OR " + parseAnd();
         }
         return sql;
@@ -127,8 +100,8 @@ private:
     std::string parseAnd()
     {
         std::string sql = parseFactor();
-        while (peek().isWord("AND")) {
-            advance();
+        while (m_cursor.peek().isWord("AND")) {
+            m_cursor.advance();
             sql += " AND " + parseFactor();
         }
         return sql;
@@ -136,25 +109,25 @@ private:
 
     std::string parseFactor()
     {
-        if (peek().isSymbol("(")) {
-            advance();
+        if (m_cursor.peek().isSymbol("(")) {
+            m_cursor.advance();
             std::string inner = parseOr();
-            expectSymbol(")");
+            m_cursor.expectSymbol(")");
             return "(" + inner + ")";
         }
-        if (peek().isWord("NOT")) {
-            advance();
+        if (m_cursor.peek().isWord("NOT")) {
+            m_cursor.advance();
             return "NOT " + parseFactor();
         }
-        const FieldDef &field = requireField(advance());
-        const Token &op = advance();
+        const FieldDef &field = requireField(m_cursor.advance());
+        const Token &op = m_cursor.advance();
         static const char *const operators[] = {"=", "<>", "<", ">", "<=", ">="};
         bool known = false;
         for (const char *candidate : operators)
             known = known || op.isSymbol(candidate);
         if (!known)
-            syntaxError(op, "karşılaştırma işleci (=, <>, <, >, <=, >=) bekleniyordu.");
-        const Token &literal = advance();
+            m_cursor.fail(op, "karşılaştırma işleci (=, <>, <, >, <=, >=) bekleniyordu.");
+        const Token &literal = m_cursor.advance();
         m_query.parameters.push_back(literalValue(literal, field));
         m_query.parameterTypes.push_back(field.type);
         m_query.whereFields.emplace_back(field.name, op.text);
@@ -179,7 +152,7 @@ private:
                 std::string reason;
                 if (auto date = text::parseDate(literal.text, &reason))
                     return *date;
-                syntaxError(literal, "'" + literal.text + "' geçerli bir tarih değil. " + reason);
+                m_cursor.fail(literal, "'" + literal.text + "' geçerli bir tarih değil. " + reason);
             }
             break;
         case FieldType::Money:
@@ -187,7 +160,7 @@ private:
                 for (const char *decimal : {".", ","})
                     if (auto amount = text::parseAmount(literal.text, text::NumberMarks{"", decimal}))
                         return *amount;
-                syntaxError(literal, "'" + literal.text + "' geçerli bir tutar değil.");
+                m_cursor.fail(literal, "'" + literal.text + "' geçerli bir tutar değil.");
             }
             break;
         case FieldType::Boolean:
@@ -204,15 +177,15 @@ private:
                     std::from_chars(literal.text.data(), literal.text.data() + literal.text.size(), number);
                 if (error == std::errc() && end == literal.text.data() + literal.text.size())
                     return number;
-                syntaxError(literal, "'" + literal.text + "' bir tam sayı değil.");
+                m_cursor.fail(literal, "'" + literal.text + "' bir tam sayı değil.");
             }
             break;
         }
-        syntaxError(literal, field.name + " alanı için uygun bir değer bekleniyordu.");
+        m_cursor.fail(literal, field.name + " alanı için uygun bir değer bekleniyordu.");
     }
 
     std::vector<Token> m_tokens;
-    std::size_t m_index = 0;
+    TokenCursor m_cursor;
     const std::function<const TableLayout &(const std::string &)> &m_layoutOf;
     const TableLayout *m_layout = nullptr;
     TranslatedQuery m_query;

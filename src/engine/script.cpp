@@ -9,12 +9,6 @@ namespace engine {
 
 namespace {
 
-[[noreturn]] void syntaxError(const Token &at, const std::string &what)
-{
-    const std::string near = at.kind == Token::End ? std::string("metnin sonu") : "'" + at.text + "'";
-    throw Error("Betik hatası, " + positionText(at.position) + " (" + near + "): " + what, code::SqlSyntax);
-}
-
 std::string withLowerCaseExtension(const std::string &fileName)
 {
     const std::size_t dot = fileName.rfind('.');
@@ -27,84 +21,53 @@ class Statement
 {
 public:
     Statement(const std::vector<Token> &tokens, std::size_t begin, std::size_t end)
-        : m_tokens(tokens), m_index(begin), m_end(end)
+        : m_cursor(tokens, "Betik hatası", begin, end)
     {}
 
     void run(Database &database)
     {
-        expectWord("CREATE");
-        if (peek().isWord("TABLE")) {
-            advance();
+        m_cursor.expectWord("CREATE");
+        if (m_cursor.peek().isWord("TABLE")) {
+            m_cursor.advance();
             createTable(database);
-        } else if (peek().isWord("INDEX")) {
-            advance();
+        } else if (m_cursor.peek().isWord("INDEX")) {
+            m_cursor.advance();
             createIndex(database);
         } else {
-            syntaxError(peek(), "CREATE sonrasında TABLE ya da INDEX bekleniyordu.");
+            m_cursor.fail(m_cursor.peek(), "CREATE sonrasında TABLE ya da INDEX bekleniyordu.");
         }
-        if (m_index != m_end)
-            syntaxError(peek(), "deyim burada bitmeliydi.");
+        if (!m_cursor.atEnd())
+            m_cursor.fail(m_cursor.peek(), "deyim burada bitmeliydi.");
     }
 
 private:
-    const Token &peek() const
-    {
-        static const Token end;
-        return m_index < m_end ? m_tokens[m_index] : (m_end < m_tokens.size() ? m_tokens[m_end] : end);
-    }
-    const Token &advance()
-    {
-        const Token &token = peek();
-        if (m_index < m_end)
-            ++m_index;
-        return token;
-    }
-    void expectWord(std::string_view word)
-    {
-        if (!peek().isWord(word))
-            syntaxError(peek(), std::string(word) + " bekleniyordu.");
-        advance();
-    }
-    void expectSymbol(std::string_view symbol)
-    {
-        if (!peek().isSymbol(symbol))
-            syntaxError(peek(), "'" + std::string(symbol) + "' bekleniyordu.");
-        advance();
-    }
-    std::string name(const char *what)
-    {
-        const Token &token = advance();
-        if (token.kind != Token::Word && token.kind != Token::QuotedName)
-            syntaxError(token, std::string(what) + " bekleniyordu.");
-        return token.text;
-    }
     int number()
     {
-        const Token &token = advance();
+        const Token &token = m_cursor.advance();
         int value = 0;
         const auto [end, error] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
         if (token.kind != Token::Number || error != std::errc() || end != token.text.data() + token.text.size())
-            syntaxError(token, "bir sayı bekleniyordu.");
+            m_cursor.fail(token, "bir sayı bekleniyordu.");
         return value;
     }
     std::vector<std::string> nameList()
     {
         std::vector<std::string> names;
-        expectSymbol("(");
-        names.push_back(name("bir alan adı"));
-        while (peek().isSymbol(",")) {
-            advance();
-            names.push_back(name("bir alan adı"));
+        m_cursor.expectSymbol("(");
+        names.push_back(m_cursor.name("bir alan adı"));
+        while (m_cursor.peek().isSymbol(",")) {
+            m_cursor.advance();
+            names.push_back(m_cursor.name("bir alan adı"));
         }
-        expectSymbol(")");
+        m_cursor.expectSymbol(")");
         return names;
     }
 
     FieldDef field()
     {
         FieldDef def;
-        def.name = name("bir alan adı");
-        const Token &type = advance();
+        def.name = m_cursor.name("bir alan adı");
+        const Token &type = m_cursor.advance();
         if (type.isWord("AUTOINC")) {
             def.type = FieldType::AutoInc;
         } else if (type.isWord("DATE")) {
@@ -117,65 +80,63 @@ private:
             def.type = FieldType::Integer;
         } else if (type.isWord("CHAR")) {
             def.type = FieldType::Char;
-            expectSymbol("(");
-            const Token &at = peek();
+            m_cursor.expectSymbol("(");
+            const Token &at = m_cursor.peek();
             def.size = number();
             if (def.size < 1 || def.size > 255)
-                syntaxError(at, "CHAR uzunluğu 1 ile 255 arasında olmalı.");
-            expectSymbol(")");
+                m_cursor.fail(at, "CHAR uzunluğu 1 ile 255 arasında olmalı.");
+            m_cursor.expectSymbol(")");
         } else if (type.isWord("BLOB")) {
             def.type = FieldType::Memo;
-            if (peek().isSymbol("(")) {
-                advance();
+            if (m_cursor.peek().isSymbol("(")) {
+                m_cursor.advance();
                 number();
-                while (peek().isSymbol(",")) {
-                    advance();
+                while (m_cursor.peek().isSymbol(",")) {
+                    m_cursor.advance();
                     number();
                 }
-                expectSymbol(")");
+                m_cursor.expectSymbol(")");
             }
         } else {
-            syntaxError(type, "bilinmeyen alan türü.");
+            m_cursor.fail(type, "bilinmeyen alan türü.");
         }
         return def;
     }
 
     void createTable(Database &database)
     {
-        const std::string fileName = withLowerCaseExtension(name("bir tablo adı"));
+        const std::string fileName = withLowerCaseExtension(m_cursor.name("bir tablo adı"));
         TableLayout layout;
-        expectSymbol("(");
+        m_cursor.expectSymbol("(");
         for (;;) {
-            if (peek().isWord("PRIMARY")) {
-                advance();
-                expectWord("KEY");
+            if (m_cursor.peek().isWord("PRIMARY")) {
+                m_cursor.advance();
+                m_cursor.expectWord("KEY");
                 layout.primaryKey = nameList();
             } else {
                 layout.fields.push_back(field());
             }
-            if (peek().isSymbol(",")) {
-                advance();
+            if (m_cursor.peek().isSymbol(",")) {
+                m_cursor.advance();
                 continue;
             }
             break;
         }
-        expectSymbol(")");
+        m_cursor.expectSymbol(")");
         database.createTable(fileName, layout);
     }
 
     void createIndex(Database &database)
     {
         IndexDef index;
-        index.name = name("bir dizin adı");
-        expectWord("ON");
-        const std::string fileName = name("bir tablo adı");
+        index.name = m_cursor.name("bir dizin adı");
+        m_cursor.expectWord("ON");
+        const std::string fileName = m_cursor.name("bir tablo adı");
         index.fields = nameList();
         database.createIndex(fileName, index);
     }
 
-    const std::vector<Token> &m_tokens;
-    std::size_t m_index;
-    std::size_t m_end;
+    TokenCursor m_cursor;
 };
 
 } // namespace

@@ -37,6 +37,8 @@ private slots:
     void invalidTexts();
     void runsAgainstTables();
     void userTextIsNeverSql();
+    void badScriptNamesThePosition_data();
+    void badScriptNamesThePosition();
 };
 
 void tst_LocalSql::validTexts_data()
@@ -178,6 +180,34 @@ void tst_LocalSql::userTextIsNeverSql()
     query.setSql("SELECT count(*) FROM t WHERE CEK_DURUMU = 'x'') OR 1=1; DROP TABLE t; --'");
     query.open();
     QCOMPARE(query.firstInteger(), std::int64_t(1));
+}
+
+void tst_LocalSql::badScriptNamesThePosition_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("mentions");
+    QTest::addColumn<bool>("firstTableMade");
+    QTest::newRow("unknown type") << "CREATE TABLE \"a.db\" (X DATEX);" << "24. karakter ('DATEX')" << false;
+    QTest::newRow("CHAR too long") << "CREATE TABLE \"a.db\" (X CHAR(300));" << "255" << false;
+    QTest::newRow("second statement fails, first stays")
+        << "CREATE TABLE \"a.db\" (X CHAR(5));\nCREATE Index I ON \"a.db\" (Y);" << "Y" << true;
+    QTest::newRow("not a creation") << "DROP TABLE \"a.db\";" << "CREATE" << false;
+}
+
+void tst_LocalSql::badScriptNamesThePosition()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, mentions);
+    QFETCH(bool, firstTableMade);
+    QTemporaryDir folder;
+    Database database(folder.path().toStdString());
+    try {
+        runScript(database, script.toStdString());
+        QFAIL("the script ran");
+    } catch (const Error &e) {
+        QVERIFY2(QString::fromUtf8(e.what()).contains(mentions), e.what());
+    }
+    QCOMPARE(QFile::exists(folder.filePath("a.db")), firstTableMade);
 }
 
 QTEST_APPLESS_MAIN(tst_LocalSql)
