@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QToolButton>
 
 namespace forms {
 
@@ -307,6 +308,29 @@ void ChequeEntryDialog::keyPressEvent(QKeyEvent *event)
     if (handled)
         return;
     QDialog::keyPressEvent(event);
+}
+
+ChequeEntryDialog::StatusControls ChequeEntryDialog::addStatusControls(const QString &field, const QString &editorName,
+                                                                     const QRect &editorGeometry, int buttonX,
+                                                                     std::function<void()> pick)
+{
+    auto *editor = new widgets::DataLineEdit(m_adapter, field, this);
+    editor->setObjectName(editorName);
+    editor->setReadOnly(true);
+    editor->setToolTip(QStringLiteral("Detay için F1 ..."));
+    editor->setGeometry(editorGeometry);
+    auto *button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("SpeedButton3"));
+    button->setText(QStringLiteral("..."));
+    button->setToolTip(QStringLiteral("Çek durumları... [F1]"));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    QFont black(QStringLiteral("Arial Black"), 8);
+    black.setBold(true);
+    button->setFont(black);
+    button->setGeometry(buttonX, editorGeometry.y(), 19, 21);
+    connect(button, &QToolButton::clicked, this, [pick = std::move(pick)] { guarded(pick); });
+    return {editor, button};
 }
 
 void ChequeEntryDialog::pickStatusFrom(engine::Table &statuses, const QString &page, widgets::DataLineEdit &status,

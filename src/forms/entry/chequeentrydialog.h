@@ -7,6 +7,8 @@
 
 class QFrame;
 class QLineEdit;
+class QRect;
+class QToolButton;
 
 namespace engine { class Table; }
 namespace widgets {
@@ -77,6 +79,16 @@ protected:
     virtual void newChequeStarted() {}
     // The dialog is about to close for good.
     virtual void closing() {}
+
+    // The read-only status editor over field with its "..." button beside it
+    // at buttonX; the button runs pick. Both are children of the dialog.
+    struct StatusControls
+    {
+        widgets::DataLineEdit *editor;
+        QToolButton *button;
+    };
+    StatusControls addStatusControls(const QString &field, const QString &editorName, const QRect &editorGeometry,
+                                     int buttonX, std::function<void()> pick);
 
     // The status pick of both dialogs: the picker opens on the status table's
     // row that equals the cheque's status (Turkish case ignored), else on its

@@ -112,22 +112,10 @@ CompanyChequeDialog::CompanyChequeDialog(widgets::TableAdapter &ledger, data::Da
     m_payee->setGeometry(116, 196, 244, 21);
 
     label(QStringLiteral("ÇEK DURUMU - F1"), 16, 224, this);
-    m_status = new widgets::DataLineEdit(ledger, QStringLiteral("CEK_DURUMU"), this);
-    m_status->setObjectName(QStringLiteral("DBEdit8"));
-    m_status->setReadOnly(true);
-    m_status->setToolTip(QStringLiteral("Detay için F1 ..."));
-    m_status->setGeometry(116, 221, 133, 21);
-    m_statusButton = new QToolButton(this);
-    m_statusButton->setObjectName(QStringLiteral("SpeedButton3"));
-    m_statusButton->setText(QStringLiteral("..."));
-    m_statusButton->setToolTip(QStringLiteral("Çek durumları... [F1]"));
-    m_statusButton->setAutoRaise(true);
-    m_statusButton->setFocusPolicy(Qt::NoFocus);
-    QFont black(QStringLiteral("Arial Black"), 8);
-    black.setBold(true);
-    m_statusButton->setFont(black);
-    m_statusButton->setGeometry(250, 221, 19, 21);
-    connect(m_statusButton, &QToolButton::clicked, this, [this] { guarded([this] { pickStatus(); }); });
+    const StatusControls status = addStatusControls(QStringLiteral("CEK_DURUMU"), QStringLiteral("DBEdit8"),
+                                                    QRect(116, 221, 133, 21), 250, [this] { pickStatus(); });
+    m_status = status.editor;
+    m_statusButton = status.button;
 
     label(QStringLiteral("AÇIKLAMA"), 16, 248, this);
     m_note = new widgets::DataMemo(ledger, QStringLiteral("ACIKLAMA"), this);

@@ -154,22 +154,10 @@ CustomerChequeDialog::CustomerChequeDialog(widgets::TableAdapter &ledger, data::
     narrow.setStretch(QFont::SemiCondensed);
     statusLabel->setFont(narrow);
     statusLabel->adjustSize();
-    m_status = new widgets::DataLineEdit(ledger, QStringLiteral("CEK_DURUM"), this);
-    m_status->setObjectName(QStringLiteral("DBEdit9"));
-    m_status->setReadOnly(true);
-    m_status->setToolTip(QStringLiteral("Detay için F1 ..."));
-    m_status->setGeometry(117, 171, 124, 21);
-    m_statusButton = new QToolButton(this);
-    m_statusButton->setObjectName(QStringLiteral("SpeedButton3"));
-    m_statusButton->setText(QStringLiteral("..."));
-    m_statusButton->setToolTip(QStringLiteral("Çek durumları... [F1]"));
-    m_statusButton->setAutoRaise(true);
-    m_statusButton->setFocusPolicy(Qt::NoFocus);
-    QFont black(QStringLiteral("Arial Black"), 8);
-    black.setBold(true);
-    m_statusButton->setFont(black);
-    m_statusButton->setGeometry(242, 171, 19, 21);
-    connect(m_statusButton, &QToolButton::clicked, this, [this] { guarded([this] { pickStatus(); }); });
+    const StatusControls status = addStatusControls(QStringLiteral("CEK_DURUM"), QStringLiteral("DBEdit9"),
+                                                    QRect(117, 171, 124, 21), 242, [this] { pickStatus(); });
+    m_status = status.editor;
+    m_statusButton = status.button;
 
     m_collectionPanel = panel(QStringLiteral("Panel1"), 51, this);
     label(QStringLiteral("BANKA ADI"), 8, 6, m_collectionPanel);
