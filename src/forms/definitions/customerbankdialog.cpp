@@ -30,20 +30,14 @@ QPushButton *makeButton(const QString &text, QWidget *parent, const QRect &geome
 } // namespace
 
 CustomerBankDialog::CustomerBankDialog(engine::Table &customers, QWidget *parent)
-    : KeyPreviewDialog(parent), m_table(customers), m_lease(customers)
+    : TableGridDialog(customers, parent)
 {
     setObjectName(QStringLiteral("musteritanimi"));
     setWindowTitle(QStringLiteral("Şahis/Firma Banka Bilgi Tanımı"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("Arial"), 8));
     setFixedSize(574, 255);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(217, 214, 197));
-    setPalette(colours);
 
-    m_grid = new EditableGrid(m_lease.adapter(), this);
     m_grid->setObjectName(QStringLiteral("wwDBGrid1"));
     m_grid->setGeometry(6, 6, 561, 209);
     m_grid->setEnterMovesToNextCell(true);
@@ -77,34 +71,6 @@ CustomerBankDialog::CustomerBankDialog(engine::Table &customers, QWidget *parent
     connect(remove, &QPushButton::clicked, this, &CustomerBankDialog::deleteCustomer);
     connect(cancel, &QPushButton::clicked, this, &CustomerBankDialog::cancelEdit);
     connect(exit, &QPushButton::clicked, this, &QDialog::close);
-}
-
-CustomerBankDialog::~CustomerBankDialog()
-{
-    // The grid's model refers to the leased adapter: it goes first.
-    delete m_grid;
-    m_grid = nullptr;
-}
-
-int CustomerBankDialog::run()
-{
-    return MessageService::execDialog(this);
-}
-
-void CustomerBankDialog::showEvent(QShowEvent *event)
-{
-    m_lease.attach();
-    KeyPreviewDialog::showEvent(event);
-    m_grid->focusCell(0);
-}
-
-void CustomerBankDialog::hideEvent(QHideEvent *event)
-{
-    m_grid->discardEditor();
-    if (m_table.isOpen())
-        m_table.cancel();
-    KeyPreviewDialog::hideEvent(event);
-    m_lease.release();
 }
 
 bool CustomerBankDialog::storePending()

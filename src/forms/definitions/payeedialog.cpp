@@ -33,18 +33,12 @@ QPushButton *makeButton(const QString &text, QWidget *parent, const QRect &geome
 } // namespace
 
 PayeeDialog::PayeeDialog(engine::Table &payees, QWidget *parent)
-    : KeyPreviewDialog(parent), m_table(payees), m_lease(payees)
+    : TableGridDialog(payees, parent)
 {
     setObjectName(QStringLiteral("firmasahistanimlama"));
     setWindowTitle(QStringLiteral("Çeki Alan Şahıs / Firma Tanımları"));
-    setFont(QFont(QStringLiteral("Arial"), 8));
     setFixedSize(292, 275);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(217, 214, 197));
-    setPalette(colours);
 
-    m_grid = new EditableGrid(m_lease.adapter(), this);
     m_grid->setObjectName(QStringLiteral("DBGrid1"));
     m_grid->setGeometry(9, 8, 273, 217);
     m_grid->setDropsUntouchedNewRow(true);
@@ -76,35 +70,6 @@ PayeeDialog::PayeeDialog(engine::Table &payees, QWidget *parent)
     connect(save, &QPushButton::clicked, this, &PayeeDialog::savePayee);
     connect(remove, &QPushButton::clicked, this, &PayeeDialog::deletePayee);
     connect(cancel, &QPushButton::clicked, this, &PayeeDialog::cancelEdit);
-}
-
-PayeeDialog::~PayeeDialog()
-{
-    // The grid's model refers to the leased adapter: it goes first.
-    delete m_grid;
-    m_grid = nullptr;
-}
-
-int PayeeDialog::run()
-{
-    return MessageService::execDialog(this);
-}
-
-void PayeeDialog::showEvent(QShowEvent *event)
-{
-    m_lease.attach();
-    KeyPreviewDialog::showEvent(event);
-    m_grid->focusCell(0);
-}
-
-void PayeeDialog::hideEvent(QHideEvent *event)
-{
-    // Nothing typed but not stored outlives the dialog.
-    m_grid->discardEditor();
-    if (m_table.isOpen())
-        m_table.cancel();
-    KeyPreviewDialog::hideEvent(event);
-    m_lease.release();
 }
 
 bool PayeeDialog::nameIsGiven() const
