@@ -2,12 +2,11 @@
 
 #include "export/exportjob.h"
 #include "export/outputbuffer.h"
+#include "export/twipspage.h"
 
 namespace exporting {
 
 namespace {
-
-constexpr int twipsPerInch = 1440;
 
 // RTF text is 7-bit: everything above ASCII goes as a \uN escape with "?" for
 // readers that do not know Unicode.
@@ -40,20 +39,6 @@ QByteArray escaped(const QString &text)
     return out;
 }
 
-int columnWeight(const engine::FieldDef &field)
-{
-    switch (field.type) {
-    case engine::FieldType::Date: return 10;
-    case engine::FieldType::Money: return 12;
-    case engine::FieldType::Boolean: return 5;
-    case engine::FieldType::AutoInc:
-    case engine::FieldType::Integer: return 7;
-    case engine::FieldType::Memo: return 30;
-    case engine::FieldType::Char: break;
-    }
-    return std::clamp(field.size, 6, 30);
-}
-
 } // namespace
 
 bool RtfWriter::write(ExportJob &job, const QString &path)
@@ -64,25 +49,21 @@ bool RtfWriter::write(ExportJob &job, const QString &path)
         return false;
     }
     const int columns = job.columnCount();
-    const QMarginsF margins = job.pageMargins();
-    QList<int> weights;
-    int total = 0;
-    for (int c = 0; c < columns; ++c) {
-        weights.append(std::max<int>(columnWeight(job.field(c)), std::min<int>(int(job.caption(c).size()), 14)));
-        total += weights.last();
-    }
-    const bool landscape = total > 90;
-    const int paperWidth = landscape ? 16838 : 11906;
-    const int paperHeight = landscape ? 11906 : 16838;
-    const int left = qRound(margins.left() * twipsPerInch);
-    const int right = qRound(margins.right() * twipsPerInch);
-    const int usable = paperWidth - left - right;
+    const TwipsPage page = TwipsPage::of(job);
+    const QList<int> &weights = page.weights;
+    const int total = page.totalWeight;
+    const bool landscape = page.landscape;
+    const int paperWidth = page.width;
+    const int paperHeight = page.height;
+    const int left = page.left;
+    const int right = page.right;
+    const int usable = page.usable();
 
     out.append("{\\rtf1\\ansi\\ansicpg1254\\deff0\n{\\fonttbl{\\f0\\fswiss\\fcharset162 Arial;}}\n");
     out.append(QStringLiteral("\\paperw%1\\paperh%2%3\\margl%4\\margr%5\\margt%6\\margb%7\n")
                    .arg(paperWidth).arg(paperHeight).arg(landscape ? QStringLiteral("\\landscape") : QString())
                    .arg(left).arg(right)
-                   .arg(qRound(margins.top() * twipsPerInch)).arg(qRound(margins.bottom() * twipsPerInch))
+                   .arg(page.top).arg(page.bottom)
                    .toLatin1());
     out.append("\\f0\\fs16\n");
 

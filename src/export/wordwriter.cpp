@@ -3,6 +3,7 @@
 #include "export/exportjob.h"
 #include "export/markup.h"
 #include "export/outputbuffer.h"
+#include "export/twipspage.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,8 +14,6 @@
 namespace exporting {
 
 namespace {
-
-constexpr int twipsPerInch = 1440;
 
 const char contentTypes[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -55,20 +54,6 @@ const char styles[] =
     "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name w:val=\"Normal\"/></w:style>"
     "</w:styles>";
 
-int columnWeight(const engine::FieldDef &field)
-{
-    switch (field.type) {
-    case engine::FieldType::Date: return 10;
-    case engine::FieldType::Money: return 12;
-    case engine::FieldType::Boolean: return 5;
-    case engine::FieldType::AutoInc:
-    case engine::FieldType::Integer: return 7;
-    case engine::FieldType::Memo: return 30;
-    case engine::FieldType::Char: break;
-    }
-    return std::clamp(field.size, 6, 30);
-}
-
 void appendCell(OutputBuffer &out, const QString &text, bool bold, bool right)
 {
     out.append("<w:tc><w:p>");
@@ -88,19 +73,15 @@ bool writeDocument(ExportJob &job, const QString &path)
         return false;
     }
     const int columns = job.columnCount();
-    const QMarginsF margins = job.pageMargins();
-    QList<int> weights;
-    int total = 0;
-    for (int c = 0; c < columns; ++c) {
-        weights.append(std::max<int>(columnWeight(job.field(c)), std::min<int>(int(job.caption(c).size()), 14)));
-        total += weights.last();
-    }
-    const bool landscape = total > 90;
-    const int pageWidth = landscape ? 16838 : 11906;
-    const int pageHeight = landscape ? 11906 : 16838;
-    const int left = qRound(margins.left() * twipsPerInch);
-    const int right = qRound(margins.right() * twipsPerInch);
-    const int usable = pageWidth - left - right;
+    const TwipsPage page = TwipsPage::of(job);
+    const QList<int> &weights = page.weights;
+    const int total = page.totalWeight;
+    const bool landscape = page.landscape;
+    const int pageWidth = page.width;
+    const int pageHeight = page.height;
+    const int left = page.left;
+    const int right = page.right;
+    const int usable = page.usable();
 
     out.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
                "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>"
@@ -140,8 +121,8 @@ bool writeDocument(ExportJob &job, const QString &path)
     out.append(landscape ? "\" w:orient=\"landscape\"/>" : "\"/>");
     out.append(QStringLiteral("<w:pgMar w:top=\"%1\" w:right=\"%2\" w:bottom=\"%3\" w:left=\"%4\" "
                               "w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/>")
-                   .arg(qRound(margins.top() * twipsPerInch)).arg(right)
-                   .arg(qRound(margins.bottom() * twipsPerInch)).arg(left)
+                   .arg(page.top).arg(right)
+                   .arg(page.bottom).arg(left)
                    .toLatin1());
     out.append("</w:sectPr></w:body></w:document>\n");
     if (!out.close()) {
