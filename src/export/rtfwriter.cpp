@@ -50,19 +50,11 @@ bool RtfWriter::write(ExportJob &job, const QString &path)
     }
     const int columns = job.columnCount();
     const TwipsPage page = TwipsPage::of(job);
-    const QList<int> &weights = page.weights;
-    const int total = page.totalWeight;
-    const bool landscape = page.landscape;
-    const int paperWidth = page.width;
-    const int paperHeight = page.height;
-    const int left = page.left;
-    const int right = page.right;
-    const int usable = page.usable();
 
     out.append("{\\rtf1\\ansi\\ansicpg1254\\deff0\n{\\fonttbl{\\f0\\fswiss\\fcharset162 Arial;}}\n");
     out.append(QStringLiteral("\\paperw%1\\paperh%2%3\\margl%4\\margr%5\\margt%6\\margb%7\n")
-                   .arg(paperWidth).arg(paperHeight).arg(landscape ? QStringLiteral("\\landscape") : QString())
-                   .arg(left).arg(right)
+                   .arg(page.width).arg(page.height).arg(page.landscape ? QStringLiteral("\\landscape") : QString())
+                   .arg(page.left).arg(page.right)
                    .arg(page.top).arg(page.bottom)
                    .toLatin1());
     out.append("\\f0\\fs16\n");
@@ -76,7 +68,7 @@ bool RtfWriter::write(ExportJob &job, const QString &path)
     QByteArray cellDefinitions;
     int edge = 0;
     for (int c = 0; c < columns; ++c) {
-        edge = c + 1 == columns ? usable : edge + usable * weights[c] / std::max(total, 1);
+        edge = c + 1 == columns ? page.usable() : edge + page.columnWidth(c);
         cellDefinitions += "\\cellx" + QByteArray::number(edge);
     }
     // The caption row repeats at the top of every page.

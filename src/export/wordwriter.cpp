@@ -74,19 +74,11 @@ bool writeDocument(ExportJob &job, const QString &path)
     }
     const int columns = job.columnCount();
     const TwipsPage page = TwipsPage::of(job);
-    const QList<int> &weights = page.weights;
-    const int total = page.totalWeight;
-    const bool landscape = page.landscape;
-    const int pageWidth = page.width;
-    const int pageHeight = page.height;
-    const int left = page.left;
-    const int right = page.right;
-    const int usable = page.usable();
 
     out.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
                "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>"
                "<w:tbl><w:tblPr><w:tblW w:w=\"");
-    out.append(QByteArray::number(usable));
+    out.append(QByteArray::number(page.usable()));
     // Word checks the order of these elements: width, borders, layout.
     out.append("\" w:type=\"dxa\"/><w:tblBorders>"
                "<w:top w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"808080\"/>"
@@ -98,7 +90,7 @@ bool writeDocument(ExportJob &job, const QString &path)
                "</w:tblBorders><w:tblLayout w:type=\"fixed\"/></w:tblPr><w:tblGrid>");
     for (int c = 0; c < columns; ++c) {
         out.append("<w:gridCol w:w=\"");
-        out.append(QByteArray::number(usable * weights[c] / std::max(total, 1)));
+        out.append(QByteArray::number(page.columnWidth(c)));
         out.append("\"/>");
     }
     out.append("</w:tblGrid>\n<w:tr><w:trPr><w:tblHeader/></w:trPr>");
@@ -115,14 +107,14 @@ bool writeDocument(ExportJob &job, const QString &path)
     if (job.cancelled())
         return false;
     out.append("</w:tbl><w:p/><w:sectPr><w:pgSz w:w=\"");
-    out.append(QByteArray::number(pageWidth));
+    out.append(QByteArray::number(page.width));
     out.append("\" w:h=\"");
-    out.append(QByteArray::number(pageHeight));
-    out.append(landscape ? "\" w:orient=\"landscape\"/>" : "\"/>");
+    out.append(QByteArray::number(page.height));
+    out.append(page.landscape ? "\" w:orient=\"landscape\"/>" : "\"/>");
     out.append(QStringLiteral("<w:pgMar w:top=\"%1\" w:right=\"%2\" w:bottom=\"%3\" w:left=\"%4\" "
                               "w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/>")
-                   .arg(page.top).arg(right)
-                   .arg(page.bottom).arg(left)
+                   .arg(page.top).arg(page.right)
+                   .arg(page.bottom).arg(page.left)
                    .toLatin1());
     out.append("</w:sectPr></w:body></w:document>\n");
     if (!out.close()) {

@@ -86,30 +86,12 @@ bool CustomerBankDialog::storePending()
 
 void CustomerBankDialog::newCustomer()
 {
-    if (!m_table.isOpen())
-        return;
-    if (!m_grid->commitEditor() || !storePending()) {
-        m_grid->setFocus();
-        return; // the refused row stays for correction
-    }
-    try {
-        m_table.append();
-    } catch (const engine::Error &e) {
-        MessageService::failure(QString::fromUtf8(e.what()));
-        return;
-    }
-    m_grid->focusCell(0);
+    startNewRow();
 }
 
 void CustomerBankDialog::saveCustomer()
 {
-    if (!m_table.isOpen())
-        return;
-    // An unchanged row has nothing to store; a new row nobody typed into is
-    // dropped rather than stored empty.
-    if (m_grid->commitEditor())
-        storePending();
-    m_grid->setFocus();
+    savePendingRow();
 }
 
 void CustomerBankDialog::deleteCustomer()

@@ -26,7 +26,7 @@ protected:
     bool formKey(int key, Qt::KeyboardModifiers modifiers) override;
 
 private:
-    bool storePending();
+    bool storePending() override;
 };
 
 } // namespace forms

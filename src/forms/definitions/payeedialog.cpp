@@ -94,29 +94,16 @@ bool PayeeDialog::storePending()
 
 void PayeeDialog::newPayee()
 {
-    if (!m_table.isOpen())
-        return;
-    if (!m_grid->commitEditor() || !storePending()) {
-        m_grid->focusCell(0);
-        return; // the refused row stays for correction
-    }
-    try {
-        m_table.append();
-    } catch (const engine::Error &e) {
-        MessageService::failure(QString::fromUtf8(e.what()));
-        return;
-    }
-    m_grid->focusCell(0);
+    startNewRow();
 }
 
 void PayeeDialog::savePayee()
 {
-    if (!m_table.isOpen())
-        return;
-    // An unchanged row has nothing to store; a new row nobody typed into is
-    // dropped rather than stored empty.
-    if (m_grid->commitEditor())
-        storePending();
+    savePendingRow();
+}
+
+void PayeeDialog::focusGrid()
+{
     m_grid->focusCell(0);
 }
 

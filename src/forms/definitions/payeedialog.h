@@ -32,7 +32,8 @@ protected:
 private:
     // Stores a changed pending row, drops an untouched new one. False when
     // the row had to stay (blank name, name stored already, engine failure).
-    bool storePending();
+    bool storePending() override;
+    void focusGrid() override;
     bool nameIsGiven() const;
 };
 

@@ -1,5 +1,6 @@
 #include "forms/definitions/tablegriddialog.h"
 
+#include "engine/error.h"
 #include "engine/table.h"
 #include "forms/definitions/editablegrid.h"
 #include "widgets/messageservice.h"
@@ -44,6 +45,39 @@ void TableGridDialog::hideEvent(QHideEvent *event)
         m_table.cancel();
     KeyPreviewDialog::hideEvent(event);
     m_lease.release();
+}
+
+void TableGridDialog::focusGrid()
+{
+    m_grid->setFocus();
+}
+
+void TableGridDialog::startNewRow()
+{
+    if (!m_table.isOpen())
+        return;
+    if (!m_grid->commitEditor() || !storePending()) {
+        focusGrid();
+        return; // the refused row stays for correction
+    }
+    try {
+        m_table.append();
+    } catch (const engine::Error &e) {
+        widgets::MessageService::failure(QString::fromUtf8(e.what()));
+        return;
+    }
+    m_grid->focusCell(0);
+}
+
+void TableGridDialog::savePendingRow()
+{
+    if (!m_table.isOpen())
+        return;
+    // An unchanged row has nothing to store; a new row nobody typed into is
+    // dropped rather than stored empty.
+    if (m_grid->commitEditor())
+        storePending();
+    focusGrid();
 }
 
 } // namespace forms

@@ -32,6 +32,16 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
+    // Stores a changed pending row and drops an untouched new one. False when
+    // the row had to stay for correction.
+    virtual bool storePending() = 0;
+    // Where the focus goes after a command or a refused row.
+    virtual void focusGrid();
+    // "Yeni": stores the pending row (a refused one stays), then starts a new row.
+    void startNewRow();
+    // "Kaydet": stores the pending row.
+    void savePendingRow();
+
     engine::Table &m_table;
     AdapterLease m_lease;
     EditableGrid *m_grid = nullptr;
