@@ -9,7 +9,6 @@ for tool in Xvfb xdotool sqlite3; do
     command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
 work=$(mktemp -d)
-display=":$((100 + RANDOM % 400))"
 cleanup() {
     [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
     [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
@@ -17,19 +16,47 @@ cleanup() {
 }
 trap cleanup EXIT
 cp "$program" "$work/torven"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-(cd "$work" && LANG=C LC_ALL=C QT_QPA_PLATFORM=xcb ./torven >/dev/null 2>&1) &
-app=$!
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name "Selvora 1.4" 2>/dev/null | head -1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "the main window did not appear"; exit 1; }
+
+# Xvfb picks a free display itself and names it only once it takes clients.
+start_display() {
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+    for _ in $(seq 300); do
+        [ -s "$work/display" ] && break
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || { echo "Xvfb did not start: skipped"; cat "$work/xvfb.log"; exit 77; }
+    export DISPLAY=":$(head -1 "$work/display")"
+}
+
+# Starts the program and waits for its main window.
+start_program() {
+    (cd "$work" && LANG=C LC_ALL=C QT_QPA_PLATFORM=xcb ./torven >"$work/torven.log" 2>&1) &
+    app=$!
+    window=""
+    for _ in $(seq 300); do
+        window=$(xdotool search --name "Selvora 1.4" 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && return 0
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "the main window did not appear; the program said:"
+    cat "$work/torven.log"
+    return 1
+}
+
+# The first X client on a freshly installed machine has been seen to die
+# before showing anything; that start is logged and the whole display is
+# brought up once more.
+if ! { start_display && start_program; }; then
+    kill "$app" "$xvfb" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work/Veriler" "$work/GridAyarlari.ini"
+    start_display
+    start_program || exit 1
+fi
 sleep 1
 xdotool windowmove --sync "$window" 0 0
 xdotool windowfocus --sync "$window"
