@@ -96,8 +96,12 @@ QVariant LedgerModel::data(const QModelIndex &index, int role) const
     case Qt::BackgroundRole:
     case Qt::ForegroundRole:
         if (m_colouring) {
-            if (const auto colours = m_colouring(index.row()))
-                return role == Qt::BackgroundRole ? colours->background : colours->text;
+            if (const auto colours = m_colouring(index.row())) {
+                // An invalid colour ("clNone", "clDefault") leaves the grid's own.
+                const QColor &colour = role == Qt::BackgroundRole ? colours->background : colours->text;
+                if (colour.isValid())
+                    return colour;
+            }
         }
         return {};
     default:

@@ -50,6 +50,7 @@ private slots:
     void secondStartKeepsRows();
     void deletedLedgerIsRecreatedAlone();
     void emptiedStatusTableStaysEmpty();
+    void folderThatCannotBeMade_data();
     void folderThatCannotBeMade();
     void foreignFileIsNeverTouched_data();
     void foreignFileIsNeverTouched();
@@ -163,19 +164,38 @@ void tst_DataStore::emptiedStatusTableStaysEmpty()
     QCOMPARE(third.table(TableId::CustomerStatuses).rowCount(), std::int64_t(6));
 }
 
-void tst_DataStore::folderThatCannotBeMade()
+void tst_DataStore::folderThatCannotBeMade_data()
 {
+    QTest::addColumn<bool>("readOnlyProgramFolder");
+    QTest::addColumn<QString>("reason");
     // A plain file where the program folder should be: no one, not even an
     // administrator, can make a folder inside it.
+    QTest::newRow("file in the way") << false << "yolda aynı adda bir dosya var";
+    QTest::newRow("read-only program folder") << true << "bu konuma yazma izni yok";
+}
+
+void tst_DataStore::folderThatCannotBeMade()
+{
+    QFETCH(bool, readOnlyProgramFolder);
+    QFETCH(QString, reason);
     QTemporaryDir program;
-    QFile blocker(program.filePath("dosya"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString folder = program.filePath("dosya/Veriler");
+    QString folder;
+    if (readOnlyProgramFolder) {
+        QVERIFY(QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        if (QDir(program.path()).mkdir(QStringLiteral("deneme")))
+            QSKIP("running with rights that write to read-only folders");
+        folder = program.filePath("Veriler");
+    } else {
+        QFile blocker(program.filePath("dosya"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        folder = program.filePath("dosya/Veriler");
+    }
     DataStore store(folder.toStdString());
     const std::vector<std::string> problems = store.setUp();
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(problems.size(), std::size_t(1));
-    QVERIFY2(QString::fromStdString(problems.front()).contains(folder), problems.front().c_str());
+    QCOMPARE(QString::fromStdString(problems.front()), "\"" + folder + "\" klasörü oluşturulamadı: " + reason + ".");
     for (const data::TableInfo &info : data::tables())
         QVERIFY(!store.isOpen(info.id));
     // A command on an unopened table is refused with a message, not a crash.

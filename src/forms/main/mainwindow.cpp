@@ -562,6 +562,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     saveGridLayouts();
     m_openFlag = false;
     m_blink.stop();
+    // The information window is a top-level window of its own: left open, it
+    // would keep the program running after its main window has gone.
+    m_information->close();
     event->accept();
 }
 

@@ -22,6 +22,7 @@ class tst_MainWindow : public QObject
 private slots:
     void opensOnTheCompanyLedger();
     void closeWritesBothLayouts();
+    void closeLeavesNoWindowOpen();
     void layoutRoundTrip();
     void lineWithoutDelimiterKeepsBuiltInColumns();
     void keepsLayoutWhenStartupNeverRan();
@@ -67,6 +68,23 @@ void tst_MainWindow::closeWritesBothLayouts()
     QCOMPARE(ini.sections(), QStringList({"cekformuGridFirmaCek", "cekformuGridMusteriCek"}));
     QCOMPARE(ini.value("cekformuGridFirmaCek", "CEKI_ALAN"), std::optional<QString>("40;;ÇEKİ ALAN;;"));
     QCOMPARE(ini.entries("cekformuGridMusteriCek").size(), 12);
+}
+
+void tst_MainWindow::closeLeavesNoWindowOpen()
+{
+    MainWindowFixture f;
+    MainWindow &w = f.show();
+    w.topBarButton("SpeedButton14")->click(); // "Lütfen DİKKAT !"
+    const auto visibleWindows = [] {
+        QStringList names;
+        for (const QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->isVisible())
+                names << QString::fromLatin1(widget->metaObject()->className());
+        return names;
+    };
+    QCOMPARE(visibleWindows().size(), 2);
+    w.close();
+    QCOMPARE(visibleWindows(), QStringList());
 }
 
 void tst_MainWindow::layoutRoundTrip()
@@ -129,6 +147,8 @@ void tst_MainWindow::warningLine_data()
     QTest::newRow("overdue is never counted") << QByteArray() << -1 << 0 << 0 << false;
     QTest::newRow("colouring off still counts") << QByteArray("[CEK_AYARLARI]\r\nRENK_DURUMU=0\r\n") << 0 << 1 << 0
                                                 << false;
+    QTest::newRow("clNone and clDefault keep the grid's colours")
+        << QByteArray("[CEK_AYARLARI]\r\nSECILEN=clNone\r\nVADEDOL=clDefault\r\n") << 0 << 1 << 0 << false;
     QTest::newRow("GUN=300 is 44 days") << QByteArray("[CEK_AYARLARI]\r\nGUN=300\r\n") << 44 << 1 << 44 << true;
 }
 
@@ -161,6 +181,8 @@ void tst_MainWindow::warningLine()
         QCOMPARE(model.data(model.index(1, 3), Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
     }
     QVERIFY(!model.data(model.index(0, 0), Qt::BackgroundRole).isValid());
+    if (!coloured)
+        QVERIFY(!model.data(model.index(1, 3), Qt::ForegroundRole).isValid());
     if (expectedCount > 0) {
         const QColor before = w.warningLabel()->palette().color(QPalette::WindowText);
         QTest::qWait(900);

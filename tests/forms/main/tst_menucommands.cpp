@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -51,6 +52,8 @@ private slots:
     void xDaysAsksForTheDays_data();
     void xDaysAsksForTheDays();
     void emptyLedgerHasNothingToReport();
+    void unreadableLedgerLeavesTheProgramUsable();
+    void exportOffersEveryFieldUnderItsLabel();
     void customReportReachesThePreview();
     void warningLabelReportsTheCurrentLedger();
     void settingsDialogSwitchesColouringAtOnce();
@@ -73,6 +76,9 @@ void tst_MenuCommands::readyMadeReports_data()
     QTest::newRow("customer due today, none") << "MenuItem3"
                                               << "SELECT * FROM museri_cek.DB WHERE VADE_TARIHI = '15.03.2005'"
                                               << QStringList() << "\nVadesi Dolan Çek Bulunamadı.";
+    QTest::newRow("customer warning date, none")
+        << "UyarSistemineGreVadesiDolan1" << "SELECT * FROM museri_cek.DB WHERE VADE_TARIHI = '16.03.2005'"
+        << QStringList() << "\nUyarı Sistemine Göre Vadesi Dolan Çek Bulunamadı.";
 }
 
 void tst_MenuCommands::readyMadeReports()
@@ -96,7 +102,7 @@ void tst_MenuCommands::readyMadeReports()
     w.setWarningSettings(warning);
 
     w.menuItem(item)->trigger();
-    const bool customer = item.startsWith(u'M');
+    const bool customer = sql.contains(u"museri");
     engine::Query &query = customer ? w.dataStore().customerReportQuery() : w.dataStore().companyReportQuery();
     QCOMPARE(QString::fromStdString(query.sql()), sql);
     if (noRows.isEmpty()) {
@@ -146,6 +152,8 @@ void tst_MenuCommands::xDaysAsksForTheDays()
     if (sqlDate.isEmpty()) {
         QCOMPARE(f.answerer.asked().size(), 2); // a message, no engine failure
         QCOMPARE(f.answerer.asked().last().kind, widgets::MessageKind::Warning);
+        QCOMPARE(f.answerer.asked().last().text,
+                 QStringLiteral("\nGirilen gün sayısı takvimin dışında bir tarih veriyor."));
     } else {
         QCOMPARE(QString::fromStdString(w.dataStore().customerReportQuery().sql()),
                  "SELECT * FROM museri_cek.db WHERE VADE_TARIHI = '" + sqlDate + "'");
@@ -164,6 +172,51 @@ void tst_MenuCommands::emptyLedgerHasNothingToReport()
     QCOMPARE(f.answerer.asked().first().text, QStringLiteral("\nRaporlanacak kayıt yok."));
     QCOMPARE(QString::fromStdString(w.dataStore().companyReportQuery().sql()),
              QStringLiteral("SELECT * FROM firma_cek.db WHERE VADE_TARIHI = '01.01.2005'"));
+}
+
+void tst_MenuCommands::unreadableLedgerLeavesTheProgramUsable()
+{
+    MainWindowFixture f;
+    QDir(f.folder()).mkdir(QStringLiteral("Veriler"));
+    f.writeFile("Veriler/museri_cek.db", QByteArray(4096, 'x')); // not one of our tables
+    f.addCheques(TableId::CompanyCheques, {{"Firma", QDate(2005, 3, 15), 1}});
+    MainWindow &w = f.show();
+    Captured captured;
+    capture(w, captured);
+    w.menuCommands().setToday(QDate(2005, 3, 15));
+    const qsizetype before = f.answerer.asked().size(); // the set-up's message about the file
+
+    w.menuItem("MenuItem3")->trigger();
+    QCOMPARE(captured.previews, 0);
+    QCOMPARE(f.answerer.asked().size(), before + 1);
+    QCOMPARE(f.answerer.asked().last().kind, widgets::MessageKind::Failure);
+    QVERIFY2(f.answerer.asked().last().text.startsWith(u"Rapor hazırlanamadı: "), qPrintable(f.answerer.asked().last().text));
+    QVERIFY(!w.dataStore().customerReportQuery().isOpen());
+
+    w.menuItem("Export1")->trigger();
+    QCOMPARE(f.answerer.asked().last().text, QStringLiteral("\nTablo açılamadığı için export yapılamıyor."));
+
+    w.menuItem("VadesiGelenleriraporla1")->trigger();
+    QCOMPARE(captured.previews, 1);
+    QCOMPARE(captured.payees, QStringList({"Firma"}));
+}
+
+void tst_MenuCommands::exportOffersEveryFieldUnderItsLabel()
+{
+    MainWindowFixture f;
+    f.addCheques(TableId::CompanyCheques, {{"Firma", QDate(2005, 3, 15), 1}});
+    MainWindow &w = f.show();
+    QStringList offered;
+    f.answerer.push(MessageReply::acting([&](QDialog *dialog) {
+        const auto *chosen = dialog->findChild<QListWidget *>(QStringLiteral("chosenFields"));
+        for (int i = 0; chosen && i < chosen->count(); ++i)
+            offered << chosen->item(i)->text();
+        dialog->reject();
+    }));
+    w.menuItem("Export2")->trigger();
+    // Hidden fields too, in field order, under their display labels.
+    QCOMPARE(offered, QStringList({"SIRA NO", "VADE TARİHİ", "ÇEK TUTARI", "BANKA ADI", "BANKA ŞUBESİ",
+                                   "HESAP NUMARASI", "ÇEK NUMARASI", "ÇEKİ ALAN", "ÇEK DURUMU", "AÇIKLAMA"}));
 }
 
 void tst_MenuCommands::customReportReachesThePreview()

@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <sqlite3.h>
+
 using data::TableId;
 using widgets::MessageButton;
 
@@ -38,10 +40,12 @@ private slots:
     void deleteAsksFirst_data();
     void deleteAsksFirst();
     void deleteRemovesTheRowShownAfterSortAndSearch();
+    void deleteRefusedByTheEngineKeepsTheRow();
     void navigationStopsAtBothEnds();
     void nearestMatchWithTurkishLetters_data();
     void nearestMatchWithTurkishLetters();
-    void unopenedLedgerRefusesNew();
+    void unopenedLedgerRefusesCommands_data();
+    void unopenedLedgerRefusesCommands();
 };
 
 void tst_RecordCommands::keysReachTheCurrentPage_data()
@@ -188,6 +192,29 @@ void tst_RecordCommands::deleteRemovesTheRowShownAfterSortAndSearch()
     QCOMPARE(left, QStringList({"Çetin", "Ilgın", "Zeki"}));
 }
 
+void tst_RecordCommands::deleteRefusedByTheEngineKeepsTheRow()
+{
+    MainWindowFixture f;
+    f.addCheques(TableId::CompanyCheques, {{"Bir", {}, 1}, {"İki", {}, 2}});
+    MainWindow &w = f.show();
+    LedgerPage *page = w.companyPage();
+    page->table().moveTo(1);
+    // Another program is writing to the ledger's file.
+    sqlite3 *other = nullptr;
+    QCOMPARE(sqlite3_open(QString(f.folder() + "Veriler/firma_cek.db").toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    f.answerer.push(MessageButton::Yes);
+    page->deleteButton()->click();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QCOMPARE(f.answerer.asked().size(), 2);
+    QCOMPARE(f.answerer.asked().last().kind, widgets::MessageKind::Failure);
+    QVERIFY2(f.answerer.asked().last().text.contains(u"başka bir işlem"), qPrintable(f.answerer.asked().last().text));
+    QCOMPARE(page->table().rowCount(), qint64(2));
+    QCOMPARE(payeeOf(page), QStringLiteral("İki"));
+    QCOMPARE(w.shownCountLabel()->text(), QStringLiteral("Gösterilen Çek Sayısı :2"));
+}
+
 void tst_RecordCommands::navigationStopsAtBothEnds()
 {
     MainWindowFixture f;
@@ -244,8 +271,17 @@ void tst_RecordCommands::nearestMatchWithTurkishLetters()
     QTRY_COMPARE(payeeOf(page), found);
 }
 
-void tst_RecordCommands::unopenedLedgerRefusesNew()
+void tst_RecordCommands::unopenedLedgerRefusesCommands_data()
 {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("new") << "new";
+    QTest::newRow("edit") << "edit";
+    QTest::newRow("delete") << "delete";
+}
+
+void tst_RecordCommands::unopenedLedgerRefusesCommands()
+{
+    QFETCH(QString, command);
     MainWindowFixture f;
     QDir().mkpath(f.folder() + "Veriler");
     f.writeFile("Veriler/museri_cek.db", "eski bir tablo");
@@ -255,10 +291,15 @@ void tst_RecordCommands::unopenedLedgerRefusesNew()
     w.topBarButton("SpeedButton2")->click();
     bool dialogShown = false;
     w.recordCommands().setCustomerEntryDialog([&] { dialogShown = true; });
-    w.customerPage()->newButton()->click();
+    LedgerPage *page = w.customerPage();
+    QToolButton *button = command == u"new" ? page->newButton() : command == u"edit" ? page->editButton()
+                                                                                       : page->deleteButton();
+    button->click();
     QVERIFY(!dialogShown);
     QCOMPARE(f.answerer.asked().size(), 2);
     QCOMPARE(f.answerer.asked().last().kind, widgets::MessageKind::Warning);
+    QCOMPARE(f.answerer.asked().last().text,
+             QStringLiteral("\nMüşteri çekleri tablosu açılamadığı için bu işlem yapılamıyor."));
 }
 
 QTEST_MAIN(tst_RecordCommands)
