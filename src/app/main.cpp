@@ -12,8 +12,9 @@ int main(int argc, char *argv[])
     // options Qt itself would otherwise act on.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
+    // The name only: a display name would be appended to every window's
+    // caption on X11 ("... — Selvora").
     QApplication::setApplicationName(QStringLiteral("Selvora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Selvora"));
 
     // The windows were laid out in MS Sans Serif and Arial; where those are
     // missing, Liberation Sans (Arial's metric twin) keeps the captions inside

@@ -32,9 +32,14 @@ void IncrementalSearch::searchNow()
         return;
     m_lastSearched = typed;
     engine::Table &table = m_adapter.table();
-    if (!table.isOpen() || typed.isEmpty() || table.isEditing())
+    if (!table.isOpen() || table.isEditing())
         return;
-    table.findNearest(typed.toStdString());
+    // Every value comes at or after the empty text: a box emptied by hand
+    // goes back to the top, whatever the type of the active index.
+    if (typed.isEmpty())
+        table.first();
+    else
+        table.findNearest(typed.toStdString());
 }
 
 void IncrementalSearch::focusInEvent(QFocusEvent *event)

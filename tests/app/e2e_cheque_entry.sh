@@ -58,6 +58,8 @@ if ! { start_display && start_program; }; then
     start_program || exit 1
 fi
 sleep 1
+caption=$(xdotool getwindowname "$window")
+[ "$caption" = "Selvora 1.4 - Çek Takip Programı" ] || { echo "caption: $caption"; exit 1; }
 xdotool windowmove --sync "$window" 0 0
 xdotool windowfocus --sync "$window"
 xdotool key F2

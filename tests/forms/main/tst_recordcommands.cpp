@@ -44,6 +44,7 @@ private slots:
     void navigationStopsAtBothEnds();
     void nearestMatchWithTurkishLetters_data();
     void nearestMatchWithTurkishLetters();
+    void emptiedSearchBoxGoesToTheTop();
     void unopenedLedgerRefusesCommands_data();
     void unopenedLedgerRefusesCommands();
 };
@@ -269,6 +270,22 @@ void tst_RecordCommands::nearestMatchWithTurkishLetters()
     QApplication::sendEvent(page->searchBox(), &press);
     QCOMPARE(page->searchBox()->text(), typed);
     QTRY_COMPARE(payeeOf(page), found);
+}
+
+void tst_RecordCommands::emptiedSearchBoxGoesToTheTop()
+{
+    MainWindowFixture f;
+    f.addCheques(TableId::CompanyCheques, {{"Işık", {}, 1}, {"Zafer", {}, 1}, {"Çağla", {}, 1}});
+    MainWindow &w = f.show();
+    LedgerPage *page = w.companyPage();
+    page->sortKeyBox()->setCurrentIndex(1); // ÇEK NUMARASI, the payee's name here
+    emit page->sortKeyBox()->activated(1);
+    QCoreApplication::processEvents(); // the box is emptied after the index change
+    QCOMPARE(payeeOf(page), QStringLiteral("Işık"));
+    QTest::keyClick(page->searchBox(), Qt::Key_Z);
+    QTRY_COMPARE(payeeOf(page), QStringLiteral("Zafer"));
+    QTest::keyClick(page->searchBox(), Qt::Key_Backspace);
+    QTRY_COMPARE(payeeOf(page), QStringLiteral("Çağla"));
 }
 
 void tst_RecordCommands::unopenedLedgerRefusesCommands_data()
