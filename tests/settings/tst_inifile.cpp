@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "readonlypath.h"
+
 #include <QtTest>
 
 using settings::IniFile;
@@ -19,16 +21,6 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// True when a file can be created in dir; root can write into folders marked read-only.
-bool canCreateIn(const QString &dir)
-{
-    QFile probe(QDir(dir).filePath(QStringLiteral("probe.tmp")));
-    if (!probe.open(QIODevice::WriteOnly))
-        return false;
-    probe.remove();
-    return true;
 }
 
 IniFile fromData(const QByteArray &data)
@@ -371,17 +363,11 @@ void tst_IniFile::failedSaveLeavesFileAsItWas()
     QString path = dir.filePath(QStringLiteral("GridAyarlari.ini"));
     QVERIFY(writeFile(path, original));
 
-    if (kind == QLatin1String("readonly")) {
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (canCreateIn(dir.path())) {
-            QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
-            QSKIP("this user can write into read-only folders (root)");
-        }
-    } else if (kind == QLatin1String("readonlyfile")) {
-        QFile::setPermissions(path, QFileDevice::ReadOwner);
-        if (QFile(path).open(QIODevice::ReadWrite))
-            QSKIP("this user can write into read-only files (root)");
+    std::optional<ReadOnlyPath> readOnly;
+    if (kind == QLatin1String("readonly") || kind == QLatin1String("readonlyfile")) {
+        readOnly.emplace(kind == QLatin1String("readonly") ? dir.path() : path);
+        if (!readOnly->holds())
+            QSKIP("nothing keeps this user from writing here");
     } else if (kind == QLatin1String("missing")) {
         path = dir.filePath(QStringLiteral("yok/GridAyarlari.ini"));
     } else {
@@ -395,8 +381,8 @@ void tst_IniFile::failedSaveLeavesFileAsItWas()
             ini.setValue(QStringLiteral("A"), QStringLiteral("k%1").arg(i), QStringLiteral("v")));
     const IniFile::Status status = ini.save();
 
-    QFile::setPermissions(dir.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (readOnly)
+        readOnly->restore();
     QCOMPARE(status.code, IniFile::Status::Code::WriteFailed);
     QVERIFY2(status.message.contains(QDir::toNativeSeparators(path)), qPrintable(status.message));
     QCOMPARE(readFile(dir.filePath(QStringLiteral("GridAyarlari.ini"))), original);

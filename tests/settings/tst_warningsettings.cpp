@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "readonlypath.h"
+
 #include <QtTest>
 
 using settings::ColourCode;
@@ -25,15 +27,6 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool canCreateIn(const QString &dir)
-{
-    QFile probe(QDir(dir).filePath(QStringLiteral("probe.tmp")));
-    if (!probe.open(QIODevice::WriteOnly))
-        return false;
-    probe.remove();
-    return true;
 }
 
 QByteArray section(const QByteArray &lines)
@@ -424,13 +417,11 @@ void tst_WarningSettings::failedSaveLeavesFileAsItWas()
     const QByteArray original = section("RENK_DURUMU=1\r\nGUN=2\r\n");
     QVERIFY(writeFile(path, original));
 
-    const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    std::optional<ReadOnlyPath> readOnly;
     if (readOnlyFolder) {
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (canCreateIn(dir.path())) {
-            QFile::setPermissions(dir.path(), writable);
-            QSKIP("this user can write into read-only folders (root)");
-        }
+        readOnly.emplace(dir.path());
+        if (!readOnly->holds())
+            QSKIP("nothing keeps this user from writing here");
     } else {
         path = dir.filePath(QStringLiteral("Veriler/yok/Ayarlar.ini"));
     }
@@ -439,7 +430,8 @@ void tst_WarningSettings::failedSaveLeavesFileAsItWas()
     s.colouring = false;
     s.warningDays = 9;
     const IniFile::Status status = s.save(path);
-    QFile::setPermissions(dir.path(), writable);
+    if (readOnly)
+        readOnly->restore();
 
     QCOMPARE(status.code, IniFile::Status::Code::WriteFailed);
     QVERIFY2(status.message.contains(QDir::toNativeSeparators(path)), qPrintable(status.message));
