@@ -136,6 +136,7 @@ class tst_ParadoxTable : public QObject
 
 private slots:
     void readsRealFixtures_data();
+    void initTestCase();
     void readsRealFixtures();
     void readsMemosOfRealFixtures_data();
     void readsMemosOfRealFixtures();
@@ -174,6 +175,14 @@ void tst_ParadoxTable::readsRealFixtures_data()
                                 << QStringList{"true", "false", "true", "true"};
     QTest::newRow("DECIMAL.DB") << "DECIMAL.DB" << 0x0C << 1252 << false << "DECIMAL:Number:8"
                                 << QStringList{"-200", "-20", "-1", "1", "20", "200", "200.36", "1.37", "-1.387"};
+}
+
+void tst_ParadoxTable::initTestCase()
+{
+    // The real fixtures sit beside the checkout; without them every test
+    // below would fail on a missing file.
+    QVERIFY2(QFileInfo::exists(sharedFixture(QStringLiteral("README.md"))),
+             qPrintable(QStringLiteral("no Paradox fixtures at ") + sharedFixture(QString())));
 }
 
 void tst_ParadoxTable::readsRealFixtures()
