@@ -2,6 +2,7 @@
 
 #include "engine/error.h"
 #include "engine/script.h"
+#include "text/systemerror.h"
 
 #include <system_error>
 
@@ -15,25 +16,6 @@ std::string utf8(const fs::path &path)
 {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
-}
-
-// The user reads why a folder could not be made in Turkish, not in the C
-// library's English.
-std::string folderReason(const std::error_code &error)
-{
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
-        return "bu konuma yazma izni yok";
-    if (error == std::errc::read_only_file_system)
-        return "disk salt okunur";
-    if (error == std::errc::no_space_on_device)
-        return "diskte yer kalmadı";
-    if (error == std::errc::not_a_directory || error == std::errc::file_exists)
-        return "yolda aynı adda bir dosya var";
-    if (error == std::errc::no_such_file_or_directory)
-        return "üst klasör bulunamadı";
-    if (error == std::errc::filename_too_long)
-        return "yol çok uzun";
-    return "sistem hatası " + std::to_string(error.value());
 }
 
 } // namespace
@@ -71,7 +53,7 @@ std::vector<std::string> DataStore::setUp()
         fs::create_directories(folder, error);
         if (error || !fs::is_directory(folder)) {
             problems.push_back("\"" + utf8(folder) + "\" klasörü oluşturulamadı: "
-                               + (error ? folderReason(error) : std::string("bilinmeyen neden")) + ".");
+                               + (error ? text::systemErrorReason(error) : std::string("bilinmeyen neden")) + ".");
             return problems;
         }
     }

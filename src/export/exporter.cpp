@@ -2,11 +2,15 @@
 
 #include "export/exportjob.h"
 #include "export/exportwriter.h"
+#include "text/systemerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+
+#include <cerrno>
+#include <system_error>
 
 #include <filesystem>
 #include <system_error>
@@ -77,8 +81,16 @@ ExportResult Exporter::run(ExportJob &job, ExportFormat format, const QString &f
     QTemporaryFile temporary(folder.filePath(QStringLiteral(".%1-XXXXXX.%2")
                                                  .arg(target.completeBaseName(), fileExtension(format))));
     temporary.setAutoRemove(false);
+    errno = 0;
     if (!temporary.open()) {
-        result.message = cannotWriteMessage(fileName, temporary.errorString());
+        // The system's own wording would be English; the reason is told in Turkish.
+        const int error = errno;
+        QString reason = temporary.errorString();
+        if (error) {
+            reason = QString::fromStdString(text::systemErrorReason(std::error_code(error, std::generic_category())));
+            reason = reason.left(1).toUpper() + reason.mid(1) + u'.';
+        }
+        result.message = cannotWriteMessage(fileName, reason);
         return result;
     }
     const QString temporaryPath = temporary.fileName();

@@ -16,6 +16,8 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <QXmlStreamReader>
+#include "readonlypath.h"
+
 #include <QtTest>
 
 #include <shapefil.h>
@@ -829,6 +831,8 @@ void tst_ExportFormats::reportsUnwritableFile_data()
     QTest::newRow("folder does not exist, Excel") << "yok/defter.xlsx" << ExportFormat::Excel;
     QTest::newRow("folder is a file, Word") << "dosya/defter.docx" << ExportFormat::Word;
     QTest::newRow("name is a folder, DBF") << "klasor.dbf" << ExportFormat::Dbf;
+    QTest::newRow("read-only folder, PDF") << "salt/defter.pdf" << ExportFormat::Pdf;
+    QTest::newRow("read-only folder, Excel") << "salt/defter.xlsx" << ExportFormat::Excel;
 }
 
 void tst_ExportFormats::reportsUnwritableFile()
@@ -840,6 +844,10 @@ void tst_ExportFormats::reportsUnwritableFile()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     QVERIFY(QDir(folder.path()).mkdir("klasor.dbf"));
+    QVERIFY(QDir(folder.path()).mkdir("salt"));
+    ReadOnlyPath readOnly(folder.filePath("salt"));
+    if (relativePath.startsWith(u"salt/") && !readOnly.holds())
+        QSKIP("nothing keeps this user from writing here");
     const Ledger data = ledger(Fixture::Company);
     MemoryRowSource source(data.fields, data.rows);
     ExportJob job(source, data.columns);
@@ -850,7 +858,11 @@ void tst_ExportFormats::reportsUnwritableFile()
     QVERIFY2(result.message.contains("Dosya yazılamadı") && result.message.contains(QDir::toNativeSeparators(path)),
              qPrintable(result.message));
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList({"dosya", "klasor.dbf"}));
+             QStringList({"dosya", "klasor.dbf", "salt"}));
+    if (relativePath.startsWith(u"salt/"))
+        QVERIFY2(result.message.endsWith(u"\n\nBu konuma yazma izni yok."), qPrintable(result.message));
+    QCOMPARE(QDir(folder.filePath("salt")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 void tst_ExportFormats::cancelLeavesNoFile_data()
