@@ -25,6 +25,13 @@ QString companionPath(const QString &path, const QString &extension)
     return file.path() + u'/' + file.completeBaseName() + u'.' + extension;
 }
 
+// Why the system refused, in Turkish, as a sentence of its own.
+QString reasonOf(const std::error_code &error)
+{
+    const QString reason = QString::fromStdString(text::systemErrorReason(error));
+    return reason.left(1).toUpper() + reason.mid(1) + u'.';
+}
+
 // Replaces target by source in one step where the system allows it, so that
 // a reader sees either the old file or the new one, never a mixture.
 bool replaceFile(const QString &source, const QString &target, QString *reason)
@@ -33,7 +40,7 @@ bool replaceFile(const QString &source, const QString &target, QString *reason)
     std::filesystem::rename(std::filesystem::path(source.toStdU16String()),
                             std::filesystem::path(target.toStdU16String()), error);
     if (error && reason)
-        *reason = QString::fromLocal8Bit(error.message());
+        *reason = reasonOf(error);
     return !error;
 }
 
@@ -85,12 +92,8 @@ ExportResult Exporter::run(ExportJob &job, ExportFormat format, const QString &f
     if (!temporary.open()) {
         // The system's own wording would be English; the reason is told in Turkish.
         const int error = errno;
-        QString reason = temporary.errorString();
-        if (error) {
-            reason = QString::fromStdString(text::systemErrorReason(std::error_code(error, std::generic_category())));
-            reason = reason.left(1).toUpper() + reason.mid(1) + u'.';
-        }
-        result.message = cannotWriteMessage(fileName, reason);
+        result.message = cannotWriteMessage(
+            fileName, error ? reasonOf(std::error_code(error, std::generic_category())) : temporary.errorString());
         return result;
     }
     const QString temporaryPath = temporary.fileName();

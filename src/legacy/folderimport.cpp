@@ -5,6 +5,7 @@
 #include "engine/script.h"
 #include "engine/table.h"
 #include "legacy/tableconverter.h"
+#include "text/systemerror.h"
 
 #include <algorithm>
 #include <cstring>
@@ -153,7 +154,7 @@ public:
         }
         fs::rename(from, to, error);
         if (error) {
-            problem = "\"" + utf8(from) + "\" taşınamadı: " + error.message() + ".";
+            problem = "\"" + utf8(from) + "\" taşınamadı: " + text::systemErrorReason(error) + ".";
             return false;
         }
         m_done.emplace_back(from, to);
@@ -253,7 +254,7 @@ bool FolderImport::prepare()
         }
         fs::create_directories(m_new, error);
         if (error) {
-            m_summary.problems.push_back("\"" + utf8(m_new) + "\" klasörü oluşturulamadı: " + error.message() + ".");
+            m_summary.problems.push_back("\"" + utf8(m_new) + "\" klasörü oluşturulamadı: " + text::systemErrorReason(error) + ".");
             return false;
         }
         m_createdNewFolder = true;
@@ -262,7 +263,7 @@ bool FolderImport::prepare()
     fs::create_directory(m_staging, error);
     if (error) {
         m_summary.problems.push_back("\"" + utf8(m_staging) + "\" geçici klasörü oluşturulamadı: "
-                                     + error.message() + ".");
+                                     + text::systemErrorReason(error) + ".");
         m_staging.clear();
         return false;
     }
@@ -392,7 +393,7 @@ bool FolderImport::swapIn()
             replaced.push_back(it->path());
     }
     if (error) {
-        m_summary.problems.push_back("\"" + utf8(m_new) + "\" klasörü okunamadı: " + error.message() + ".");
+        m_summary.problems.push_back("\"" + utf8(m_new) + "\" klasörü okunamadı: " + text::systemErrorReason(error) + ".");
         return false;
     }
     std::sort(replaced.begin(), replaced.end());
@@ -414,7 +415,7 @@ bool FolderImport::swapIn()
         backup = freeName(m_new, "eski-" + text::toIso(day));
         fs::create_directory(backup, error);
         if (error) {
-            problem = "\"" + utf8(backup) + "\" klasörü oluşturulamadı: " + error.message() + ".";
+            problem = "\"" + utf8(backup) + "\" klasörü oluşturulamadı: " + text::systemErrorReason(error) + ".";
             backup.clear();
             return fail();
         }

@@ -5,7 +5,7 @@ namespace text {
 std::string systemErrorReason(const std::error_code &error)
 {
     if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
-        return "bu konuma yazma izni yok";
+        return "erişim izni yok";
     if (error == std::errc::read_only_file_system)
         return "disk salt okunur";
     if (error == std::errc::no_space_on_device)

@@ -173,7 +173,7 @@ void tst_DataStore::folderThatCannotBeMade_data()
     // A plain file where the program folder should be: no one, not even an
     // administrator, can make a folder inside it.
     QTest::newRow("file in the way") << false << "yolda aynı adda bir dosya var";
-    QTest::newRow("read-only program folder") << true << "bu konuma yazma izni yok";
+    QTest::newRow("read-only program folder") << true << "erişim izni yok";
 }
 
 void tst_DataStore::folderThatCannotBeMade()

@@ -860,7 +860,7 @@ void tst_ExportFormats::reportsUnwritableFile()
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList({"dosya", "klasor.dbf", "salt"}));
     if (relativePath.startsWith(u"salt/"))
-        QVERIFY2(result.message.endsWith(u"\n\nBu konuma yazma izni yok."), qPrintable(result.message));
+        QVERIFY2(result.message.endsWith(u"\n\nErişim izni yok."), qPrintable(result.message));
     QCOMPARE(QDir(folder.filePath("salt")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
 }

@@ -6,6 +6,8 @@
 #include "legacy/folderimport.h"
 #include "legacy/importcommand.h"
 
+#include "readonlypath.h"
+
 #include <QtTest>
 
 #include <sstream>
@@ -288,17 +290,21 @@ void tst_FolderImport::failureLeavesFolderAsItWas_data()
     QTest::addColumn<bool>("truncatePayees");
     QTest::addColumn<bool>("dropMemo");
     QTest::addColumn<bool>("cancel");
+    QTest::addColumn<bool>("pinLastFile"); // the last old file in moving order cannot be moved
     QTest::addColumn<QStringList>("named");
 
     QTest::newRow("a text that does not decode")
-        << (QByteArray("AL") + unmappedByte() + "I") << false << false << false
+        << (QByteArray("AL") + unmappedByte() + "I") << false << false << false << false
         << QStringList{"museri_cek.DB", "1. kayd", "HESAPSAHIBI"};
-    QTest::newRow("a truncated table") << QByteArray() << true << false << false
+    QTest::newRow("a truncated table") << QByteArray() << true << false << false << false
                                        << QStringList{"FIRMADAN_CEKI_ALAN.DB"};
     QTest::newRow("a note whose memo file is gone")
-        << QByteArray() << false << true << false << QStringList{"museri_cek.DB", "ACIKLAMA"};
+        << QByteArray() << false << true << false << false << QStringList{"museri_cek.DB", "ACIKLAMA"};
     QTest::newRow("cancelled after two tables were written")
-        << QByteArray() << false << false << true << QStringList{"durduruldu"};
+        << QByteArray() << false << false << true << false << QStringList{"durduruldu"};
+    // Every other old file has been moved aside by then: the moves are undone.
+    QTest::newRow("an old file that cannot be moved")
+        << QByteArray() << false << false << false << true << QStringList{"taşınamadı"};
 }
 
 void tst_FolderImport::failureLeavesFolderAsItWas()
@@ -307,10 +313,20 @@ void tst_FolderImport::failureLeavesFolderAsItWas()
     QFETCH(bool, truncatePayees);
     QFETCH(bool, dropMemo);
     QFETCH(bool, cancel);
+    QFETCH(bool, pinLastFile);
     QFETCH(QStringList, named);
     QTemporaryDir folder;
     writeOldFolder(folder.path(), {rawHolder, truncatePayees, false, dropMemo});
     const auto before = snapshot(folder.path());
+    std::optional<ReadOnlyPath> pinned;
+    if (pinLastFile) {
+        const QString last = folder.filePath(QDir(folder.path()).entryList(QDir::Files, QDir::Name).last());
+        pinned.emplace(last);
+        if (!pinned->holds() || QFile::rename(last, last + ".x")) {
+            QFile::rename(last + ".x", last);
+            QSKIP("nothing keeps this user from moving the file");
+        }
+    }
 
     auto options = onDay();
     if (cancel)
@@ -318,6 +334,8 @@ void tst_FolderImport::failureLeavesFolderAsItWas()
             return !(progress.step == legacy::ImportProgress::Step::Checking && progress.tableNumber == 2);
         };
     const auto summary = legacy::importFolder(fsPath(folder.path()), fsPath(folder.path()), options);
+    if (pinned)
+        pinned->restore();
     QCOMPARE(summary.cancelled, cancel);
     QVERIFY(!summary.ok);
     QCOMPARE(snapshot(folder.path()), before);
