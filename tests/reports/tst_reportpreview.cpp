@@ -47,6 +47,7 @@ private slots:
     void buildsInSlicesAndCanBeStopped();
     void failingDataIsToldInTurkish();
     void navigationAndGoToPage();
+    void zoomTools();
     void findsTextOnLaterPage();
     void savesAndLoadsReport();
     void printsThroughPrintDialog();
@@ -171,6 +172,34 @@ void tst_ReportPreview::navigationAndGoToPage()
     preview.action(ReportPreview::Tool::ZoomIn)->trigger();
     QCOMPARE(preview.zoomMode(), ReportPreview::ZoomMode::Fixed);
     QVERIFY(preview.scale() > fitPage);
+}
+
+void tst_ReportPreview::zoomTools()
+{
+    auto rows = reportfixtures::companyRows(3);
+    ReportPreview preview;
+    preview.resize(900, 500); // wider than the page shown whole: fitting the width is larger
+    preview.start(reports::companyReport(), rows, options());
+    preview.show();
+    waitUntilBuilt(preview);
+    const auto use = [&](ReportPreview::Tool tool) {
+        preview.action(tool)->trigger();
+        return preview.scale();
+    };
+    const double fitPage = use(ReportPreview::Tool::FitPage);
+    QCOMPARE(preview.zoomMode(), ReportPreview::ZoomMode::FitPage);
+    const double fitWidth = use(ReportPreview::Tool::FitWidth);
+    QCOMPARE(preview.zoomMode(), ReportPreview::ZoomMode::FitWidth);
+    QVERIFY(fitWidth > fitPage);
+    QCOMPARE(use(ReportPreview::Tool::ActualSize), preview.logicalDpiX() / 25400.0);
+    const double actual = preview.scale();
+    QVERIFY(use(ReportPreview::Tool::ZoomOut) < actual);
+    QCOMPARE(preview.zoomMode(), ReportPreview::ZoomMode::Fixed);
+    QVERIFY(qAbs(use(ReportPreview::Tool::ZoomIn) - actual) < 1e-12);
+    // A fitted zoom follows the window's size.
+    use(ReportPreview::Tool::FitWidth);
+    preview.resize(1200, 500);
+    QTRY_VERIFY(preview.scale() > fitWidth);
 }
 
 void tst_ReportPreview::findsTextOnLaterPage()
