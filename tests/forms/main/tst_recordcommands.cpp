@@ -45,6 +45,7 @@ private slots:
     void nearestMatchWithTurkishLetters_data();
     void nearestMatchWithTurkishLetters();
     void emptiedSearchBoxGoesToTheTop();
+    void sortPickFocusesTheClearedSearchBox();
     void unopenedLedgerRefusesCommands_data();
     void unopenedLedgerRefusesCommands();
 };
@@ -286,6 +287,27 @@ void tst_RecordCommands::emptiedSearchBoxGoesToTheTop()
     QTRY_COMPARE(payeeOf(page), QStringLiteral("Zafer"));
     QTest::keyClick(page->searchBox(), Qt::Key_Backspace);
     QTRY_COMPARE(payeeOf(page), QStringLiteral("Çağla"));
+}
+
+void tst_RecordCommands::sortPickFocusesTheClearedSearchBox()
+{
+    MainWindowFixture f;
+    f.addCheques(TableId::CompanyCheques, {{"Bir", QDate(2005, 3, 1), 1}, {"İki", QDate(2005, 1, 1), 2}});
+    MainWindow &w = f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    LedgerPage *page = w.companyPage();
+    page->searchBox()->setText(QStringLiteral("eski"));
+    page->grid()->setFocus();
+    QCOMPARE(page->searchBox()->palette().color(QPalette::Base), QColor(234, 231, 213));
+    const int due = page->sortKeyBox()->findText(QStringLiteral("VADE TARİHİ"));
+    QVERIFY(due >= 0);
+    page->sortKeyBox()->setCurrentIndex(due);
+    emit page->sortKeyBox()->activated(due);
+    QTRY_VERIFY(page->searchBox()->hasFocus());
+    QCOMPARE(page->searchBox()->text(), QString());
+    QCOMPARE(page->searchBox()->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(payeeOf(page), QStringLiteral("Bir")); // the table did not move
+    QCOMPARE(QString::fromStdString(page->table().activeIndex()), QStringLiteral("IN_TARIH"));
 }
 
 void tst_RecordCommands::unopenedLedgerRefusesCommands_data()
