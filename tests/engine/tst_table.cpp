@@ -4,11 +4,10 @@
 #include "engine/script.h"
 #include "engine/table.h"
 
+#include "filewritelock.h"
 #include "readonlypath.h"
 
 #include <QtTest>
-
-#include <sqlite3.h>
 
 #include <filesystem>
 
@@ -201,7 +200,6 @@ void tst_Table::failedPostKeepsTheRow()
     f.addCheque("A", {2005, 1, 1}, 100);
     f.store.closeAll();
     const QString path = f.folder.filePath("firma_cek.db");
-    sqlite3 *other = nullptr;
     std::optional<ReadOnlyPath> readOnly;
     if (readOnlyFile) {
         readOnly.emplace(path);
@@ -211,20 +209,17 @@ void tst_Table::failedPostKeepsTheRow()
     const QByteArray before = [&] { QFile file(path); file.open(QIODevice::ReadOnly); return file.readAll(); }();
     Table &t = f.ledger();
     t.open();
+    std::optional<FileWriteLock> otherProgram;
     if (!readOnlyFile) {
-        // Works whatever the rights of the user running the test.
-        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        otherProgram.emplace(path.toStdString());
+        QVERIFY(otherProgram->isLocked());
     }
     t.edit();
     t.setValue("CEKI_ALAN", std::string("B"));
     QVERIFY_THROWS_EXCEPTION(Error, t.post());
     QCOMPARE(t.state(), Table::State::Edit);
     QCOMPARE(str(t.value("CEKI_ALAN")), std::string("B"));
-    if (other) {
-        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(other);
-    }
+    otherProgram.reset();
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);

@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
+#include "filewritelock.h"
 
-#include <sqlite3.h>
+#include <memory>
 
 // A fresh program folder with its data folder set up: empty lookup tables and
 // the seeded status tables, all seven open.
@@ -111,24 +111,3 @@ inline void pressEnter(QWidget *editor)
     QCoreApplication::processEvents();
 }
 
-// Another program writing to a table file: while it lives, every post to that
-// file fails (the engine reports the table busy).
-class FileWriteLock
-{
-public:
-    explicit FileWriteLock(const std::filesystem::path &file)
-    {
-        sqlite3_open(file.string().c_str(), &m_db);
-        m_locked = sqlite3_exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~FileWriteLock()
-    {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(m_db);
-    }
-    bool isLocked() const { return m_locked; }
-
-private:
-    sqlite3 *m_db = nullptr;
-    bool m_locked = false;
-};

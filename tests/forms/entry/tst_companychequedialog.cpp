@@ -1,4 +1,5 @@
 #include "entryfixture.h"
+#include "filewritelock.h"
 
 #include "forms/entry/companychequedialog.h"
 #include "forms/entry/statuspicker.h"
@@ -12,8 +13,6 @@
 
 #include <QPushButton>
 #include <QTableView>
-
-#include <sqlite3.h>
 
 using data::TableId;
 using forms::CompanyChequeDialog;
@@ -333,12 +332,10 @@ void tst_CompanyChequeDialog::failedPostKeepsTypedValues()
     Harness h;
     h.open(QStringLiteral("Y"));
     h.typeCheque(QStringLiteral("E-5"));
-    // Another program holds the ledger file locked: the post is refused.
-    sqlite3 *other = nullptr;
-    const std::string path = (h.fixture.store->folder() / "firma_cek.db").string();
-    QCOMPARE(sqlite3_open(path.c_str(), &other), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     {
+        // Another program is writing to the ledger file: the post is refused.
+        const FileWriteLock otherProgram(h.fixture.store->folder() / "firma_cek.db");
+        QVERIFY(otherProgram.isLocked());
         ScriptedAnswerer answerer;
         h.dialog->save();
         QCOMPARE(answerer.asked().size(), 1);
@@ -349,8 +346,6 @@ void tst_CompanyChequeDialog::failedPostKeepsTypedValues()
         QCOMPARE(h.dialog->chequeNumberEditor()->text(), QStringLiteral("E-5"));
         QCOMPARE(textOf(h.ledger().value("CEK_NUMARASI")), QStringLiteral("E-5"));
     }
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
     ScriptedAnswerer answerer({answerQuestion(Qt::Key_F3)});
     h.dialog->save();
     QVERIFY(!h.dialog->isVisible());

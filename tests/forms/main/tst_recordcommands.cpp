@@ -3,6 +3,7 @@
 #include "engine/table.h"
 #include "forms/main/ledgerpage.h"
 #include "forms/main/recordcommands.h"
+#include "filewritelock.h"
 #include "forms/sharedstate.h"
 #include "widgets/incrementalsearch.h"
 #include "widgets/ledgergrid.h"
@@ -11,8 +12,6 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QtTest>
-
-#include <sqlite3.h>
 
 using data::TableId;
 using widgets::MessageButton;
@@ -201,14 +200,12 @@ void tst_RecordCommands::deleteRefusedByTheEngineKeepsTheRow()
     MainWindow &w = f.show();
     LedgerPage *page = w.companyPage();
     page->table().moveTo(1);
-    // Another program is writing to the ledger's file.
-    sqlite3 *other = nullptr;
-    QCOMPARE(sqlite3_open(QString(f.folder() + "Veriler/firma_cek.db").toUtf8().constData(), &other), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    f.answerer.push(MessageButton::Yes);
-    page->deleteButton()->click();
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    {
+        const FileWriteLock otherProgram(QString(f.folder() + "Veriler/firma_cek.db").toStdString());
+        QVERIFY(otherProgram.isLocked());
+        f.answerer.push(MessageButton::Yes);
+        page->deleteButton()->click();
+    }
     QCOMPARE(f.answerer.asked().size(), 2);
     QCOMPARE(f.answerer.asked().last().kind, widgets::MessageKind::Failure);
     QVERIFY2(f.answerer.asked().last().text.contains(u"başka bir işlem"), qPrintable(f.answerer.asked().last().text));
