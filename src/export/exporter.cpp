@@ -10,8 +10,6 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
-#include <system_error>
-
 #include <filesystem>
 #include <system_error>
 

@@ -254,7 +254,8 @@ bool FolderImport::prepare()
         }
         fs::create_directories(m_new, error);
         if (error) {
-            m_summary.problems.push_back("\"" + utf8(m_new) + "\" klasörü oluşturulamadı: " + text::systemErrorReason(error) + ".");
+            m_summary.problems.push_back("\"" + utf8(m_new) + "\" klasörü oluşturulamadı: "
+                                         + text::systemErrorReason(error) + ".");
             return false;
         }
         m_createdNewFolder = true;
