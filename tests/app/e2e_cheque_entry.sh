@@ -47,6 +47,22 @@ start_program() {
     return 1
 }
 
+# Waits until a window whose caption matches the pattern is shown (or, with
+# "gone", until none is): a slow machine gets the time it needs.
+wait_for_window() {
+    local pattern=$1 want=${2:-shown}
+    for _ in $(seq 100); do
+        if xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1; then
+            [ "$want" = shown ] && return 0
+        else
+            [ "$want" = gone ] && return 0
+        fi
+        sleep 0.1
+    done
+    echo "window '$pattern' not $want"
+    exit 1
+}
+
 # The first X client on a freshly installed machine has been seen to die
 # before showing anything; that start is logged and the whole display is
 # brought up once more.
@@ -58,12 +74,18 @@ if ! { start_display && start_program; }; then
     start_program || exit 1
 fi
 sleep 1
-caption=$(xdotool getwindowname "$window")
+# The caption gets its suffix once the data set-up has run after the first paint.
+for _ in $(seq 100); do
+    caption=$(xdotool getwindowname "$window")
+    [ "$caption" = "Selvora 1.4 - Çek Takip Programı" ] && break
+    sleep 0.1
+done
 [ "$caption" = "Selvora 1.4 - Çek Takip Programı" ] || { echo "caption: $caption"; exit 1; }
 xdotool windowmove --sync "$window" 0 0
 xdotool windowfocus --sync "$window"
 xdotool key F2
-sleep 1.5
+wait_for_window 'KAYIT\]'
+sleep 0.5
 xdotool type --delay 30 "15.12.2026"; xdotool key Tab
 xdotool type --delay 30 "1250.50"; xdotool key Tab
 xdotool type --delay 30 "Ziraat"; xdotool key Tab
@@ -71,15 +93,17 @@ xdotool type --delay 30 "Merkez"; xdotool key Tab
 xdotool type --delay 30 "123-456"; xdotool key Tab
 xdotool type --delay 30 "AB 1001"
 xdotool key F5
-sleep 1.5
-xdotool key F3            # after-save question: leave the entry dialog
-sleep 1
+wait_for_window '^Selvora$'  # the after-save question
+sleep 0.3
+xdotool key F3            # leave the entry dialog
+wait_for_window 'KAYIT\]' gone
 
 xdotool windowfocus --sync "$window"
 xdotool mousemove 193 17 click 1   # "Müşteri Selvora"
 sleep 0.5
 xdotool key F2
-sleep 1.5
+wait_for_window 'KAYIT\]'
+sleep 0.5
 xdotool key Tab           # the customer dialog opens on its endorsement box
 xdotool type --delay 30 "20.01.2027"; xdotool key Tab
 xdotool type --delay 30 "99.90"; xdotool key Tab
@@ -87,9 +111,10 @@ xdotool type --delay 30 "MC 77"; xdotool key Tab
 xdotool type --delay 30 "Sevgi"; xdotool key Tab
 xdotool type --delay 30 "Halkbank"
 xdotool key F5
-sleep 1.5
+wait_for_window '^Selvora$'
+sleep 0.3
 xdotool key F3
-sleep 1
+wait_for_window 'KAYIT\]' gone
 
 xdotool windowfocus --sync "$window"
 xdotool key F12
