@@ -50,6 +50,8 @@ int codeFor(int resultCode)
 
 std::string reasonFor(int resultCode, const char *sqliteMessage)
 {
+    if (resultCode == SQLITE_READONLY_DBMOVED)
+        return "Dosya açıkken taşındı ya da silindi; değişiklik kaydedilmedi. Programı yeniden başlatın.";
     switch (resultCode & 0xFF) {
     case SQLITE_CONSTRAINT:
         return "Anahtar ihlali: bu anahtar değeri tabloda zaten var.";
