@@ -189,14 +189,17 @@ void tst_PayeeDialog::changesPayee()
 void tst_PayeeDialog::deletesAfterConfirmation_data()
 {
     QTest::addColumn<MessageButton>("answer");
+    QTest::addColumn<bool>("fileBusy");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("yes deletes") << MessageButton::Yes << QStringList({"AHMET"});
-    QTest::newRow("no keeps the row") << MessageButton::No << QStringList({"AHMET", "MEHMET"});
+    QTest::newRow("yes deletes") << MessageButton::Yes << false << QStringList({"AHMET"});
+    QTest::newRow("no keeps the row") << MessageButton::No << false << QStringList({"AHMET", "MEHMET"});
+    QTest::newRow("yes, refused by the engine") << MessageButton::Yes << true << QStringList({"AHMET", "MEHMET"});
 }
 
 void tst_PayeeDialog::deletesAfterConfirmation()
 {
     QFETCH(MessageButton, answer);
+    QFETCH(bool, fileBusy);
     QFETCH(QStringList, left);
     DataFolder folder;
     Table &payees = folder.table(TableId::Payees);
@@ -204,15 +207,22 @@ void tst_PayeeDialog::deletesAfterConfirmation()
     PayeeDialog dialog(payees);
     dialog.show();
     dialog.grid()->setCurrentIndex(dialog.grid()->model()->index(1, 0));
-    ScriptedAnswerer answerer({MessageReply::pressed(answer)});
+    ScriptedAnswerer answerer({MessageReply::pressed(answer), MessageReply::pressed(MessageButton::Ok)});
 
-    QTest::keyClick(&dialog, Qt::Key_F9);
+    {
+        std::optional<FileWriteLock> otherProgram;
+        if (fileBusy)
+            otherProgram.emplace(folder.store->folder() / "firmadan_ceki_alan.db");
+        QTest::keyClick(&dialog, Qt::Key_F9);
+    }
 
-    QCOMPARE(answerer.asked().size(), 1);
+    QCOMPARE(answerer.asked().size(), fileBusy ? 2 : 1);
     QCOMPARE(answerer.asked().first().kind, MessageKind::Confirmation);
     QCOMPARE(answerer.asked().first().text, QStringLiteral("AKTİF TANIMLAMA SİLİNECEK.\n\nDEVAM EDİLSİN Mİ?"));
+    if (fileBusy)
+        QCOMPARE(answerer.asked().last().kind, MessageKind::Failure); // the engine's own message
     QCOMPARE(folder.readBack(TableId::Payees, kName), left);
-    if (answer == MessageButton::No)
+    if (left.size() == 2)
         QCOMPARE(payees.position(), 1);
 }
 
