@@ -1,4 +1,5 @@
 #include "forms/main/mainwindow.h"
+#include "location/datalocation.h"
 
 #include <QApplication>
 #include <QFont>
@@ -28,7 +29,9 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    MainWindow window(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    // Beside the executable for a copied program folder, in the user's data
+    // folder for an installed program.
+    MainWindow window(location::DataLocation::forRunningProgram().folder());
     window.show();
 
     // For end-to-end tests: close the window through its normal close path

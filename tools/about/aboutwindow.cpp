@@ -1,5 +1,7 @@
 #include "aboutwindow.h"
 
+#include "location/datalocation.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -61,5 +63,5 @@ QString AboutWindow::dataFolderFor(const QString &programFolder, const QString &
         if (executable.isFile())
             folder = executable.absoluteDir();
     }
-    return QDir::cleanPath(folder.absoluteFilePath(QStringLiteral("Veriler")));
+    return QDir::cleanPath(location::DataLocation::forProgramFolder(folder.absolutePath()).dataFolder());
 }

@@ -1,6 +1,10 @@
 // selvora-import: imports a data folder left by the older program. Everything
-// it does lives in selvora_import, so the tests drive the same code.
+// it does lives in selvora_import, so the tests drive the same code; the data
+// folder it imports into by default follows the rule every program follows.
 #include "legacy/importcommand.h"
+#include "location/datalocation.h"
+
+#include <QCoreApplication>
 
 #include <iostream>
 #include <string>
@@ -9,5 +13,9 @@
 int main(int argc, char *argv[])
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    return legacy::runImportCommand(arguments, std::cout, std::cerr);
+    int qtArgc = 1;
+    QCoreApplication application(qtArgc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Selvora"));
+    const std::string dataFolder = location::DataLocation::forRunningProgram().dataFolder().toStdString();
+    return legacy::runImportCommand(arguments, std::cout, std::cerr, dataFolder);
 }

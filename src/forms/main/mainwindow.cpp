@@ -144,7 +144,8 @@ MainWindow::MainWindow(const QString &programFolder, QWidget *parent)
     m_information = std::make_unique<forms::InformationWindow>();
     connect(this, &MainWindow::informationRequested, m_information.get(),
             &forms::InformationWindow::showInformation);
-    connect(this, &MainWindow::aboutRequested, this, [this] { forms::AboutCommand(m_programFolder).run(); });
+    // The about program lies beside the executable, wherever the data are.
+    connect(this, &MainWindow::aboutRequested, this, [] { forms::AboutCommand().run(); });
 
     resize(911, 522);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

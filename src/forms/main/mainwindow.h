@@ -31,7 +31,9 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // programFolder: the folder of the running executable, ending in a separator.
+    // programFolder: the folder that holds Veriler, Ayarlar.ini and
+    // GridAyarlari.ini, ending in a separator (the executable's own folder, or
+    // the user's data folder for an installed program; see DataLocation).
     explicit MainWindow(const QString &programFolder, QWidget *parent = nullptr);
     ~MainWindow() override;
 
