@@ -1,3 +1,4 @@
+#include "forms/backup/closingbackup.h"
 #include "forms/main/mainwindow.h"
 #include "location/datalocation.h"
 
@@ -42,5 +43,8 @@ int main(int argc, char *argv[])
                          [&window, autoClose] { QTimer::singleShot(autoClose, &window, &QWidget::close); });
 
     application.exec();
+    // The main window has gone; the tables are still open, and the backup
+    // copies them as they stand.
+    forms::runClosingBackup(window.programFolder());
     return 0;
 }

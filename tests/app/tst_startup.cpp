@@ -52,6 +52,11 @@ void tst_Startup::firstStartMakesTheDataFolder()
     QCOMPARE(files, QStringList({"Firma_Banka_Bilgileri.db", "fct.DB", "firma_cek.db", "firmadan_ceki_alan.db",
                                  "mct.DB", "museri_bilgileri.db", "museri_cek.db"}));
 
+    // The close took the day's automatic backup, beside Veriler.
+    const QStringList backups = QDir(program.filePath(QStringLiteral("Yedekler"))).entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    QVERIFY2(backups.first().startsWith(QStringLiteral("otomatik-")), qPrintable(backups.first()));
+
     engine::Database database(folder.toStdString());
     engine::Query statuses(database);
     statuses.setSql("SELECT * FROM mct.DB");

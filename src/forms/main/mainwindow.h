@@ -60,6 +60,8 @@ public:
     // text, an unreadable file) are shown, and the rest still loads.
     void loadWarningSettings();
     const settings::WarningSettings &warningSettings() const { return m_warning; }
+    // After a restore: reads Ayarlar.ini and GridAyarlari.ini again, recounts.
+    void reloadSettingsFiles();
     // What the settings dialog's save copies into memory.
     void setWarningSettings(const settings::WarningSettings &warning);
     // The status line count: row count of the current ledger and the number
