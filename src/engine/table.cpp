@@ -496,50 +496,32 @@ void Table::post()
     requireOpen();
     if (!isEditing())
         return;
-    const auto &all = layout().fields;
-    sqlite::Connection &connection = m_file->connection();
-    std::int64_t rowId = -1;
-    if (m_state == State::Insert) {
-        std::string columns, values;
-        std::vector<int> bound;
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            if (all[i].type == FieldType::AutoInc)
-                continue;
-            columns += (columns.empty() ? "" : ", ") + quoteIdentifier(all[i].name);
-            values += (values.empty() ? "?" : ", ?");
-            bound.push_back(int(i));
-        }
-        std::string sql = "INSERT INTO " + quoteIdentifier(m_file->tableName());
-        sql += columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + values + ")";
-        sqlite::Statement insert(connection, sql);
-        for (std::size_t k = 0; k < bound.size(); ++k)
-            insert.bind(int(k) + 1, m_buffer[std::size_t(bound[k])], all[std::size_t(bound[k])].type);
-        insert.run();
-        rowId = connection.lastInsertRowId();
-    } else {
-        rowId = m_order[std::size_t(m_position)];
-        std::string assignments;
-        std::vector<int> bound;
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            if (all[i].type == FieldType::AutoInc)
-                continue;
-            assignments += (assignments.empty() ? "" : ", ") + quoteIdentifier(all[i].name) + " = ?";
-            bound.push_back(int(i));
-        }
-        if (!assignments.empty()) {
-            sqlite::Statement update(connection, "UPDATE " + quoteIdentifier(m_file->tableName()) + " SET "
-                                                     + assignments + " WHERE rowid = ?");
-            for (std::size_t k = 0; k < bound.size(); ++k)
-                update.bind(int(k) + 1, m_buffer[std::size_t(bound[k])], all[std::size_t(bound[k])].type);
-            update.bindInt(int(bound.size()) + 1, rowId);
-            update.run();
-        }
-        m_order.erase(m_order.begin() + m_position);
+    const bool inserting = m_state == State::Insert;
+    const std::int64_t editedPosition = m_position;
+    std::int64_t rowId = inserting ? -1 : m_order[std::size_t(editedPosition)];
+    // The row is written, read back as stored and placed in the active order
+    // inside one transaction. Once it has committed only memory is touched,
+    // so a post that raises has stored nothing, and a stored row is never
+    // reported as a failure (the user would type the cheque a second time).
+    if (!inserting)
+        m_order.erase(m_order.begin() + editedPosition);
+    Row stored;
+    std::int64_t at = 0;
+    try {
+        sqlite::Transaction transaction(m_file->connection());
+        rowId = writeBuffer(rowId);
+        m_cache.erase(rowId);
+        stored = rowById(rowId); // a copy: the search below may empty the cache
+        at = insertionPoint(stored, rowId);
+        transaction.commit();
+    } catch (...) {
+        // Rolled back: the cache may hold the row as the transaction wrote it.
+        if (rowId >= 0)
+            m_cache.erase(rowId);
+        if (!inserting)
+            m_order.insert(m_order.begin() + editedPosition, rowId);
+        throw;
     }
-    // Stored: from here on nothing can fail but memory.
-    m_cache.erase(rowId);
-    const Row stored = rowById(rowId); // a copy: the search below may empty the cache
-    const std::int64_t at = insertionPoint(stored, rowId);
     m_order.insert(m_order.begin() + at, rowId);
     m_position = at;
     m_state = State::Browse;
@@ -547,6 +529,40 @@ void Table::post()
     m_buffer.clear();
     notifyReset();
     notifyState();
+}
+
+std::int64_t Table::writeBuffer(std::int64_t rowId)
+{
+    const auto &all = layout().fields;
+    sqlite::Connection &connection = m_file->connection();
+    std::vector<int> bound;
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i].type != FieldType::AutoInc)
+            bound.push_back(int(i));
+    std::string sql;
+    if (rowId < 0) {
+        std::string columns, values;
+        for (int i : bound) {
+            columns += (columns.empty() ? "" : ", ") + quoteIdentifier(all[std::size_t(i)].name);
+            values += (values.empty() ? "?" : ", ?");
+        }
+        sql = "INSERT INTO " + quoteIdentifier(m_file->tableName());
+        sql += columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + values + ")";
+    } else {
+        if (bound.empty())
+            return rowId;
+        std::string assignments;
+        for (int i : bound)
+            assignments += (assignments.empty() ? "" : ", ") + quoteIdentifier(all[std::size_t(i)].name) + " = ?";
+        sql = "UPDATE " + quoteIdentifier(m_file->tableName()) + " SET " + assignments + " WHERE rowid = ?";
+    }
+    sqlite::Statement statement(connection, sql);
+    for (std::size_t k = 0; k < bound.size(); ++k)
+        statement.bind(int(k) + 1, m_buffer[std::size_t(bound[k])], all[std::size_t(bound[k])].type);
+    if (rowId >= 0)
+        statement.bindInt(int(bound.size()) + 1, rowId);
+    statement.run();
+    return rowId < 0 ? connection.lastInsertRowId() : rowId;
 }
 
 void Table::cancel()

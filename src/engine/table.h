@@ -12,6 +12,8 @@
 
 namespace engine {
 
+// Told of a change after it has been made (for a post: after it has been
+// stored). An observer must not raise: the change cannot be taken back.
 class TableObserver
 {
 public:
@@ -108,7 +110,8 @@ public:
     // Stores the row being edited or inserted, durably, and returns to Browse
     // on that row in its place in the active order. Raises Error when the
     // file refuses (KeyViolation, ReadOnly, DiskFull...): the row stays in
-    // its state with every value, and the file stays as it was.
+    // its state with every value, and the file stays as it was. Never raises
+    // once the row is stored: what is read back is read before the commit.
     void post();
     // Leaves Edit or Insert without storing; a new row is dropped and the
     // cursor goes back to the row it stood on before append().
@@ -160,6 +163,9 @@ private:
     std::int64_t indexOfRowId(std::int64_t rowId) const;
     // Position at which a row with the given key values would stand.
     std::int64_t insertionPoint(const Row &row, std::int64_t rowId) const;
+    // Stores the edit buffer: as a new row when rowId is -1, else over that
+    // row. Returns the row's id. Raises Error.
+    std::int64_t writeBuffer(std::int64_t rowId);
     int compareRows(const Row &a, std::int64_t idA, const Row &b, std::int64_t idB) const;
     std::vector<int> orderFields() const;
     std::string orderByClause() const;

@@ -6,6 +6,7 @@
 
 #include "filewritelock.h"
 #include "readonlypath.h"
+#include "readsfailaftercommit.h"
 
 #include <QtTest>
 
@@ -58,6 +59,8 @@ private slots:
     void keyViolationKeepsTheRow();
     void failedPostKeepsTheRow_data();
     void failedPostKeepsTheRow();
+    void committedPostIsNeverAFailure_data();
+    void committedPostIsNeverAFailure();
     void overlongTextIsRefused();
     void indexOrdersTurkishNames();
     void postKeepsRowInItsSortedPlace();
@@ -237,6 +240,50 @@ void tst_Table::failedPostKeepsTheRow()
     QCOMPARE(file.readAll(), before);
     t.cancel();
     QCOMPARE(str(t.value("CEKI_ALAN")), std::string("A"));
+}
+
+void tst_Table::committedPostIsNeverAFailure_data()
+{
+    QTest::addColumn<bool>("newCheque");
+    QTest::newRow("a new cheque") << true;
+    QTest::newRow("a changed cheque") << false;
+}
+
+// The disk stops answering reads right after the row has committed: the post
+// still reports success, and the cursor stands on the row in its sorted place.
+void tst_Table::committedPostIsNeverAFailure()
+{
+    QFETCH(bool, newCheque);
+    ReadsFailAfterCommit disk("firma_cek.db");
+    Fixture f;
+    f.addCheque("A", {2005, 1, 1}, 100);
+    f.addCheque("C", {2005, 1, 3}, 300);
+    Table &t = f.ledger();
+    t.setActiveIndex("IN_TUTAR");
+    t.first();
+    if (newCheque)
+        t.append();
+    else
+        t.edit();
+    t.setValue("CEKI_ALAN", std::string("B"));
+    t.setValue("CEK_TUTARI", std::int64_t(200));
+    disk.arm();
+    try {
+        t.post();
+    } catch (const Error &e) {
+        QFAIL(qPrintable(QStringLiteral("a stored row was reported as a failure: ") + QString::fromUtf8(e.what())));
+    }
+    QVERIFY2(!disk.failedAnyRead(), "the post read the file after its commit");
+    QCOMPARE(t.state(), Table::State::Browse);
+    QCOMPARE(str(t.value("CEKI_ALAN")), std::string("B"));
+    QCOMPARE(t.position(), newCheque ? std::int64_t(1) : std::int64_t(0));
+    disk.disarm();
+
+    Database other(f.folder.path().toStdString());
+    Query stored(other);
+    stored.setSql("SELECT count(*) FROM firma_cek WHERE CEKI_ALAN = 'B' AND CEK_TUTARI = 2");
+    stored.open();
+    QCOMPARE(stored.firstInteger(), std::int64_t(1));
 }
 
 void tst_Table::overlongTextIsRefused()
