@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
@@ -17,6 +18,12 @@ int main(int argc, char *argv[])
     // The name only: a display name would be appended to every window's
     // caption on X11 ("... — Selvora").
     QApplication::setApplicationName(QStringLiteral("Selvora"));
+    // The desktop entry and the icon of an installed program (and of a copied one).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.selvora.Selvora"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/selvora/selvora-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     // The windows were laid out in MS Sans Serif and Arial; where those are
     // missing, Liberation Sans (Arial's metric twin) keeps the captions inside

@@ -3,7 +3,7 @@
 // Without it a table can be read but not written to, and its indexes not
 // checked, because they are ordered by that collation:
 //
-//   sqlite3 Veriler/firma_cek.db -cmd '.load /usr/lib/selvora/selvora-tr' 'PRAGMA integrity_check'
+//   sqlite3 Veriler/firma_cek.db -cmd '.load /usr/lib/x86_64-linux-gnu/selvora/selvora-tr' 'PRAGMA integrity_check'
 //
 // SQLite finds the entry point from the file name (selvora-tr.so gives
 // sqlite3_selvoratr_init).

@@ -16,7 +16,7 @@ namespace location {
 //
 // An installed program's folder carries the marker file installedMarkerName()
 // (cmake --install and the Debian package put it there). Without it, an
-// administrator starting /usr/lib/selvora/torven would find that folder
+// administrator starting the installed torven would find that folder
 // writable and leave his ledgers among the program files.
 class DataLocation
 {
