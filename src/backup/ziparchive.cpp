@@ -67,43 +67,30 @@ ZipWriter::~ZipWriter()
         zip_discard(m_archive);
 }
 
-void ZipWriter::compress(qint64 index, const QString &name)
+void ZipWriter::add(const QString &name, zip_source_t *source, const QString &shownName)
 {
+    const zip_int64_t index =
+        source ? zip_file_add(m_archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) : -1;
     // The fastest deflate level: table files shrink to a fifth even so, and a
     // large ledger is backed up in seconds rather than tens of them.
-    if (zip_set_file_compression(m_archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) != 0)
+    if (index < 0 || zip_set_file_compression(m_archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) != 0) {
+        if (source && index < 0)
+            zip_source_free(source);
         throw BackupError(QStringLiteral("\"%1\" yedeğe eklenemedi: %2.")
-                              .arg(name, reason(zip_error_code_zip(zip_get_error(m_archive)))));
+                              .arg(shownName, reason(zip_error_code_zip(zip_get_error(m_archive)))));
+    }
 }
 
 void ZipWriter::addFile(const QString &name, const QString &sourcePath)
 {
-    zip_source_t *source = zip_source_file(m_archive, QFile::encodeName(sourcePath).constData(), 0, -1);
-    const zip_int64_t index =
-        source ? zip_file_add(m_archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) : -1;
-    if (index < 0) {
-        if (source)
-            zip_source_free(source);
-        throw BackupError(QStringLiteral("\"%1\" yedeğe eklenemedi: %2.")
-                              .arg(shown(sourcePath), reason(zip_error_code_zip(zip_get_error(m_archive)))));
-    }
-    compress(index, name);
+    add(name, zip_source_file(m_archive, QFile::encodeName(sourcePath).constData(), 0, -1), shown(sourcePath));
 }
 
 void ZipWriter::addData(const QString &name, const QByteArray &data)
 {
     auto kept = std::make_shared<QByteArray>(data);
     m_buffers << kept;
-    zip_source_t *source = zip_source_buffer(m_archive, kept->constData(), zip_uint64_t(kept->size()), 0);
-    const zip_int64_t index =
-        source ? zip_file_add(m_archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) : -1;
-    if (index < 0) {
-        if (source)
-            zip_source_free(source);
-        throw BackupError(QStringLiteral("\"%1\" yedeğe eklenemedi: %2.")
-                              .arg(name, reason(zip_error_code_zip(zip_get_error(m_archive)))));
-    }
-    compress(index, name);
+    add(name, zip_source_buffer(m_archive, kept->constData(), zip_uint64_t(kept->size()), 0), name);
 }
 
 void ZipWriter::commit(const std::function<void(double)> &progress)

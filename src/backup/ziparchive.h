@@ -10,6 +10,7 @@
 #include <memory>
 
 struct zip;
+struct zip_source;
 
 namespace backup {
 
@@ -33,7 +34,8 @@ public:
     void commit(const std::function<void(double)> &progress = {});
 
 private:
-    void compress(qint64 index, const QString &name);
+    // Adds source (owned by libzip once added) as member name, deflated.
+    void add(const QString &name, zip_source *source, const QString &shownName);
 
     QString m_path;
     zip *m_archive = nullptr;
