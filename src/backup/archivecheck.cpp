@@ -104,7 +104,7 @@ void checkTable(engine::Database &tables, const ManifestMember &member)
 
 } // namespace
 
-CheckResult checkBackup(const QString &archivePath, const QString &stagingFolder)
+CheckResult checkBackup(const QString &archivePath, const QString &stagingFolder, const Progress &progress)
 {
     CheckResult result;
     try {
@@ -115,6 +115,18 @@ CheckResult checkBackup(const QString &archivePath, const QString &stagingFolder
         const Manifest manifest = readManifest(zip, archivePath);
         checkMembers(zip, manifest);
 
+        // Unpacking counts for a quarter, the table checks for the rest, each
+        // part by bytes.
+        qint64 total = 0, tableBytes = 0, done = 0;
+        for (const ManifestMember &member : manifest.members) {
+            total += member.size;
+            if (member.isTable())
+                tableBytes += member.size;
+        }
+        const auto report = [&](double share) {
+            if (progress)
+                progress(share);
+        };
         const QDir staging(stagingFolder);
         if (!staging.mkpath(QStringLiteral("Veriler")))
             throw BackupError(QStringLiteral("\"%1\" klasörüne yazılamıyor.").arg(shown(stagingFolder)));
@@ -125,7 +137,10 @@ CheckResult checkBackup(const QString &archivePath, const QString &stagingFolder
                 throw BackupError(QStringLiteral("Yedekteki \"%1\" değiştirilmiş ya da bozuk: sağlama toplamı "
                                                  "(SHA-256) tutmuyor.")
                                       .arg(member.name));
+            done += member.size;
+            report(total > 0 ? 0.25 * double(done) / double(total) : 0.25);
         }
+        done = 0;
         engine::Database tables(std::filesystem::u8path(staging.filePath(QStringLiteral("Veriler")).toStdString()),
                                 engine::Access::ReadOnly);
         for (const ManifestMember &member : manifest.members) {
@@ -138,6 +153,8 @@ CheckResult checkBackup(const QString &archivePath, const QString &stagingFolder
                 throw BackupError(QStringLiteral("Yedekteki \"%1\" bu programın tablosu değil.").arg(member.name));
             }
             checkTable(tables, member);
+            done += member.size;
+            report(0.25 + (tableBytes > 0 ? 0.75 * double(done) / double(tableBytes) : 0.75));
         }
         result.manifest = manifest;
         result.ok = true;

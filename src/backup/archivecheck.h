@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/backupwriter.h"
 #include "backup/manifest.h"
 
 #include <QString>
@@ -24,6 +25,8 @@ struct CheckResult
 // seven tables missing; a member whose size or SHA-256 differs; a table that
 // is no table of the program, fails SQLite's integrity check, or whose row
 // count or kuruş sum differs from the manifest. Reads archivePath only.
-CheckResult checkBackup(const QString &archivePath, const QString &stagingFolder);
+// progress is told the share done (the integrity check of large tables takes
+// the most time).
+CheckResult checkBackup(const QString &archivePath, const QString &stagingFolder, const Progress &progress = {});
 
 } // namespace backup

@@ -80,7 +80,8 @@ private:
 
 } // namespace
 
-RestoreResult restoreBackup(const QString &archivePath, const QString &root, const QDateTime &now)
+RestoreResult restoreBackup(const QString &archivePath, const QString &root, const QDateTime &now,
+                            const Progress &progress)
 {
     RestoreResult result;
     const QDir rootDir(root);
@@ -95,7 +96,7 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &root, con
         result.message = QStringLiteral("\"%1\" klasörüne yazılamıyor; geri yükleme yapılmadı.").arg(shown(root));
         return result;
     }
-    const CheckResult check = checkBackup(archivePath, staging.path());
+    const CheckResult check = checkBackup(archivePath, staging.path(), progress);
     if (!check.ok) {
         result.message = check.message;
         return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/backupwriter.h"
 #include "backup/manifest.h"
 
 #include <QDateTime>
@@ -25,7 +26,8 @@ struct RestoreResult
 //
 // The program's tables must be closed meanwhile (the maintenance window
 // closes them); no other program may have them open.
+// progress is told the share of the check done.
 RestoreResult restoreBackup(const QString &archivePath, const QString &root,
-                            const QDateTime &now = QDateTime::currentDateTime());
+                            const QDateTime &now = QDateTime::currentDateTime(), const Progress &progress = {});
 
 } // namespace backup

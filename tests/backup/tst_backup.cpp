@@ -190,9 +190,13 @@ void tst_Backup::roundTripBringsBackCountsAndSums()
     QVERIFY(QFile::remove(QDir(fixture.dataFolder()).filePath("mct.DB")));
     fixture.write(QStringLiteral("Ayarlar.ini"), "[CEK_AYARLARI]\r\nGUN=9\r\n");
 
-    const backup::RestoreResult restored =
-        backup::restoreBackup(archive, fixture.root(), QDateTime(QDate(2024, 3, 15), QTime(9, 30, 5)));
+    QList<double> shares;
+    const backup::RestoreResult restored = backup::restoreBackup(
+        archive, fixture.root(), QDateTime(QDate(2024, 3, 15), QTime(9, 30, 5)), [&](double share) { shares << share; });
     QVERIFY2(restored.ok, qPrintable(restored.message));
+    QVERIFY(!shares.isEmpty());
+    QCOMPARE(shares.last(), 1.0);
+    QVERIFY(std::is_sorted(shares.begin(), shares.end()));
     QCOMPARE(restored.setAsideFolder, fixture.program.filePath("Yedekler/geri-yukleme-oncesi-2024-03-15-093005"));
 
     DataStore store(fixture.dataFolder().toStdString());

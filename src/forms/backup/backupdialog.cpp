@@ -204,11 +204,11 @@ void BackupDialog::restore()
     setRunning(true);
     m_status->setText(QStringLiteral("Yedek denetleniyor ve geri yükleniyor: ") + QDir::toNativeSeparators(archive));
     backup::RestoreResult result;
-    BackgroundWork::run([&](const BackgroundWork::Report &report) {
-        report(0.0);
-        result = backup::restoreBackup(archive, m_root);
-        report(1.0);
-    });
+    BackgroundWork::run(
+        [&](const BackgroundWork::Report &report) {
+            result = backup::restoreBackup(archive, m_root, QDateTime::currentDateTime(), report);
+        },
+        [this](double done) { m_progress->setValue(int(done * 1000.0)); });
     setRunning(false);
     m_progress->setValue(result.ok ? 1000 : 0);
     if (!result.ok) {
