@@ -1,8 +1,12 @@
 #include "app/program.h"
 
+#include "app/datafolderlock.h"
+#include "data/datastore.h"
 #include "forms/main/mainwindow.h"
+#include "widgets/messageservice.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -32,6 +36,14 @@ int run(int argc, char *argv[], const std::function<void(MainWindow &)> &setUpFi
         QApplication::installTranslator(&qtTranslator);
 
     MainWindow window(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    // One copy per data folder. The lock is taken on the folder the window's
+    // tables live in, before the window is shown: until then nothing has
+    // been opened or written, so a second copy ends without a trace.
+    DataFolderLock lock(QFileInfo(window.dataStore().folder()).filePath());
+    if (lock.take() == DataFolderLock::Outcome::InUse) {
+        widgets::MessageService::warning(lock.inUseMessage());
+        return 1;
+    }
 
     if (setUpFinished)
         QObject::connect(&window, &MainWindow::setUpFinished, &window, [&window, &setUpFinished] {
