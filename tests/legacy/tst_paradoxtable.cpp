@@ -1,3 +1,4 @@
+#include "fspath.h"
 #include "paradoxbuilder.h"
 
 #include "legacy/paradoxtable.h"
@@ -35,10 +36,6 @@ QString missingFixture(const QString &name)
             QSKIP(qPrintable(missingFixture(name)));                                                               \
     } while (false)
 
-std::filesystem::path fsPath(const QString &path)
-{
-    return QFileInfo(path).filesystemFilePath();
-}
 
 // Turkish text in code page 857, from the code page's own table (not from the
 // reader's converter, so the two check each other).

@@ -108,7 +108,7 @@ QStringList fieldNames(const data::TableInfo &info)
 MainWindow::MainWindow(const QString &programFolder, QWidget *parent)
     : QMainWindow(parent), m_programFolder(programFolder),
       m_dataStore(std::make_unique<data::DataStore>(
-          std::filesystem::path(data::dataFolderFor(programFolder.toStdString()))))
+          std::filesystem::u8path(data::dataFolderFor(programFolder.toStdString()))))
 {
     setObjectName(QStringLiteral("cekformu"));
     setWindowTitle(QStringLiteral("Selvora 1.4"));
