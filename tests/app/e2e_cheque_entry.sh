@@ -5,15 +5,7 @@
 # xdotool is missing.
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 . "$(dirname "$0")/e2e_display.sh"
-cp "$program" "$work/torven"
 
 start_display_and_program
 sleep 1

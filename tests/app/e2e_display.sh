@@ -1,10 +1,19 @@
 # Shared by the end-to-end scripts: an Xvfb display of their own and the
-# program started on it from a scratch program folder. Source it after
-# setting $program (the executable) and $work (the scratch folder); the
-# scripts skip (77) when Xvfb or xdotool is missing.
+# program started on it from a scratch program folder ($work, removed at
+# exit with whatever was started). Source it after setting $program (the
+# executable); the scripts skip (77) when Xvfb or xdotool is missing.
 for tool in Xvfb xdotool sqlite3; do
     command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
+
+work=$(mktemp -d)
+cleanup() {
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$program" "$work/torven"
 
 # Xvfb picks a free display itself and names it only once it takes clients.
 start_display() {

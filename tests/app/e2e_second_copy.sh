@@ -6,15 +6,7 @@
 # Skips (77) when Xvfb or xdotool is missing.
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 . "$(dirname "$0")/e2e_display.sh"
-cp "$program" "$work/torven"
 
 # Every file of the program folder with its size and time of change.
 files() {
