@@ -1,43 +1,6 @@
-#include "forms/main/mainwindow.h"
-
-#include <QApplication>
-#include <QFont>
-#include <QLibraryInfo>
-#include <QTimer>
-#include <QTranslator>
+#include "app/program.h"
 
 int main(int argc, char *argv[])
 {
-    // The program takes no arguments: whatever is passed is ignored, including
-    // options Qt itself would otherwise act on.
-    int qtArgc = argc > 0 ? 1 : 0;
-    QApplication application(qtArgc, argv);
-    // The name only: a display name would be appended to every window's
-    // caption on X11 ("... — Selvora").
-    QApplication::setApplicationName(QStringLiteral("Selvora"));
-
-    // The windows were laid out in MS Sans Serif and Arial; where those are
-    // missing, Liberation Sans (Arial's metric twin) keeps the captions inside
-    // their buttons.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"));
-
-    // Standard dialogs and buttons speak Turkish.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
-
-    MainWindow window(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    window.show();
-
-    // For end-to-end tests: close the window through its normal close path
-    // some time after the set-up has run.
-    const int autoClose = qEnvironmentVariableIntValue("SELVORA_AUTOCLOSE_MS");
-    if (autoClose > 0)
-        QObject::connect(&window, &MainWindow::setUpFinished, &window,
-                         [&window, autoClose] { QTimer::singleShot(autoClose, &window, &QWidget::close); });
-
-    application.exec();
-    return 0;
+    return app::run(argc, argv);
 }
