@@ -271,14 +271,13 @@ int main(int argc, char *argv[])
     window.reset();
 
     // The whole program as a process: start, set up, paint, close.
-    const QString torven = QCoreApplication::applicationDirPath() + QStringLiteral("/torven");
+    const QString torven = QStringLiteral(SELVORA_SELFCLOSING_PROGRAM);
     if (QFile::exists(torven)) {
         QFile::remove(program + "torven");
         QFile::copy(torven, program + "torven");
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("SELVORA_AUTOCLOSE_MS", "1");
         process.setProcessEnvironment(environment);
         QElapsedTimer t;
         t.start();

@@ -1,6 +1,7 @@
 #include "engine/sqlite.h"
 
 #include "engine/error.h"
+#include "text/systemerror.h"
 
 #include <sqlite3.h>
 
@@ -32,7 +33,8 @@ int codeFor(int resultCode)
     }
 }
 
-std::string reasonFor(int resultCode, const char *sqliteMessage)
+// path: the file the failure is about (UTF-8).
+std::string reasonFor(int resultCode, const char *sqliteMessage, const std::string &path)
 {
     if (resultCode == SQLITE_READONLY_DBMOVED)
         return "Dosya açıkken taşındı ya da silindi; değişiklik kaydedilmedi. Programı yeniden başlatın.";
@@ -45,7 +47,7 @@ std::string reasonFor(int resultCode, const char *sqliteMessage)
     case SQLITE_CANTOPEN:
         return "Dosya açılamıyor veya oluşturulamıyor.";
     case SQLITE_FULL:
-        return "Diskte yer kalmadı.";
+        return text::diskFullReason(std::filesystem::u8path(path)) + "; değişiklik kaydedilmedi.";
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return "Tablo başka bir işlem tarafından kullanılıyor.";
@@ -68,7 +70,7 @@ Connection::Connection(const std::string &path, bool create, Access access) : m_
         flags |= SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const std::string reason = reasonFor(rc, m_db ? sqlite3_errmsg(m_db) : nullptr);
+        const std::string reason = reasonFor(rc, m_db ? sqlite3_errmsg(m_db) : nullptr, path);
         sqlite3_close(m_db);
         m_db = nullptr;
         throw Error(path + ": " + reason, codeFor(rc));
@@ -137,7 +139,7 @@ void Connection::fail(int resultCode, std::string_view context) const
     std::string message(context);
     if (!message.empty())
         message += ": ";
-    message += reasonFor(resultCode, sqlite3_errmsg(m_db));
+    message += reasonFor(resultCode, sqlite3_errmsg(m_db), m_path);
     throw Error(message, codeFor(resultCode));
 }
 

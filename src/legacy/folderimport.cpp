@@ -124,7 +124,7 @@ engine::TableLayout layoutOf(const data::TableInfo &info)
     if (const auto it = cache.find(info.id); it != cache.end())
         return it->second;
     std::error_code error;
-    const fs::path scratch = fs::temp_directory_path(error) / ("selvora-sablon-" + randomSuffix());
+    const fs::path scratch = fs::temp_directory_path(error) / fs::u8path("selvora-sablon-" + randomSuffix());
     if (error || !fs::create_directories(scratch, error))
         throw engine::Error("Geçici klasör oluşturulamadı: " + utf8(scratch) + ".", engine::code::IoError);
     engine::TableLayout layout;

@@ -90,7 +90,7 @@ ParadoxTable ParadoxTable::fromBytes(const std::string &fileName, std::string by
     ParadoxTable table;
     table.m_fileName = fileName;
     table.m_db = ByteSource::fromBytes(std::move(bytes));
-    table.m_memoFileName = utf8Name(std::filesystem::path(fileName).stem()) + ".MB";
+    table.m_memoFileName = utf8Name(std::filesystem::u8path(fileName).stem()) + ".MB";
     if (memo)
         table.m_memo = ByteSource::fromBytes(std::move(*memo));
     table.load(options);

@@ -2,6 +2,8 @@
 
 #include "wholenumber.h"
 
+#include "text/systemerror.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -119,6 +121,11 @@ IniFile::Status IniFile::failure(Status::Code code) const
     case Status::Code::WriteFailed:
         status.message =
             QStringLiteral("\"%1\" dosyasına yazılamadı; dosya olduğu gibi bırakıldı.").arg(file);
+        break;
+    case Status::Code::DiskFull:
+        status.message = QStringLiteral("\"%1\" dosyasına yazılamadı: %2; dosya olduğu gibi bırakıldı.")
+                             .arg(file, QString::fromStdString(text::diskFullReason(
+                                            QFileInfo(m_path).absoluteDir().filesystemAbsolutePath())));
         break;
     }
     return status;
@@ -249,16 +256,23 @@ IniFile::Status IniFile::save() const
     if (info.exists() && !info.isWritable())
         return failure(Status::Code::WriteFailed);
 
+    // Unbuffered: a write the disk refuses fails right here. Buffered, the
+    // refusal would come at the commit's flush, where QSaveFile (Qt 6.4)
+    // loses it and puts the cut-off text in place of the old file.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(Status::Code::WriteFailed);
-    const QByteArray bytes = data();
-    if (file.write(bytes) != bytes.size()) {
+    const auto refused = [&file, this] {
+        const bool full = file.error() == QFileDevice::ResourceError;
         file.cancelWriting();
-        return failure(Status::Code::WriteFailed);
-    }
+        return failure(full ? Status::Code::DiskFull : Status::Code::WriteFailed);
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return refused();
+    const QByteArray bytes = data();
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError)
+        return refused();
     if (!file.commit())
-        return failure(Status::Code::WriteFailed);
+        return failure(file.error() == QFileDevice::ResourceError ? Status::Code::DiskFull
+                                                                  : Status::Code::WriteFailed);
     return {};
 }
 

@@ -48,7 +48,7 @@ public:
 
     struct Status
     {
-        enum class Code { Ok, Missing, TooLarge, ReadFailed, WriteFailed };
+        enum class Code { Ok, Missing, TooLarge, ReadFailed, WriteFailed, DiskFull };
         Code code = Code::Ok;
         QString message; // Turkish, names the file; empty when ok()
         bool ok() const { return code == Code::Ok; }
@@ -74,10 +74,11 @@ public:
     Status load();
 
     // Writes everything to path() whole or not at all: the text goes to a new
-    // file beside it, which then replaces the old one. On failure (folder
-    // missing or read-only, disk full, existing file marked read-only) the
-    // old file is left exactly as it was and WriteFailed is returned with a
-    // Turkish message naming the file.
+    // file beside it, which then replaces the old one. On failure the old file
+    // is left exactly as it was and a Turkish message names the file:
+    // DiskFull (naming the disk too) when there is no room left on it,
+    // WriteFailed otherwise (folder missing or read-only, existing file
+    // marked read-only).
     Status save() const;
 
     // Parses data as the contents of a file (same rules as load()).

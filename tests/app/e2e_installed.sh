@@ -8,16 +8,8 @@
 #   e2e_installed.sh BUILD-FOLDER
 set -euo pipefail
 build=$1
-for tool in Xvfb xdotool sqlite3; do
-    command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
-done
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+program="$build/bin/torven"
+. "$(dirname "$0")/e2e_display.sh"
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >"$work/install.log"
 installed=$(dirname "$(readlink -f "$work/root/usr/bin/torven")")
@@ -30,18 +22,14 @@ mkdir -p "$HOME"
 unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
 user_data="$HOME/.local/share/Selvora"
 
-rm -f "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 300); do [ -s "$work/display" ] && break; kill -0 "$xvfb" 2>/dev/null || break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start: skipped"; cat "$work/xvfb.log"; exit 77; }
-export DISPLAY=":$(head -1 "$work/display")"
+start_display
 
 # Starts a program the way the desktop entry does, waits for the data set-up
 # (the caption gets its suffix then), and closes it with F12.
 run_and_close() {
     local program=$1 log=$2
-    (cd "$HOME" && LANG=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1) &
+    # exec: $app is the program itself, so a kill reaches it.
+    (cd "$HOME" && LANG=C.UTF-8 QT_QPA_PLATFORM=xcb exec "$program" >"$log" 2>&1) &
     app=$!
     local window="" caption=""
     for _ in $(seq 300); do

@@ -3,8 +3,9 @@
 
 #include <QtTest>
 
-// Starts the real program in a temporary program folder, lets it close itself
-// through its normal close path, and looks at what it left on disk.
+// Starts the program, built for the tests so that it closes itself through
+// its normal close path once set up, in a temporary program folder, and
+// looks at what it left on disk.
 class tst_Startup : public QObject
 {
     Q_OBJECT
@@ -14,32 +15,33 @@ private slots:
     void firstStartMakesTheDataFolder();
 
 private:
-    static QString programPath()
-    {
-        const QString bin = qEnvironmentVariable("SELVORA_BIN_DIR");
-        return QDir(bin).filePath(QStringLiteral("torven"));
-    }
+    static QString programPath() { return QStringLiteral(SELVORA_PROGRAM); }
 };
 
 void tst_Startup::firstStartMakesTheDataFolder_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no arguments") << QStringList();
-    QTest::newRow("arguments are ignored") << QStringList({"/x", "-platform", "nosuchplatform", "--help", "dosya.db"});
+    QTest::addColumn<QString>("programFolder");
+    QTest::newRow("no arguments") << QStringList() << QString();
+    QTest::newRow("arguments are ignored") << QStringList({"/x", "-platform", "nosuchplatform", "--help", "dosya.db"})
+                                           << QString();
+    QTest::newRow("a folder with Turkish letters") << QStringList() << QStringLiteral("Gökhan Çağ/Selvora");
 }
 
 void tst_Startup::firstStartMakesTheDataFolder()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, programFolder);
     QVERIFY2(QFile::exists(programPath()), qPrintable(programPath()));
-    QTemporaryDir program;
+    QTemporaryDir temporary;
+    const QDir program(temporary.filePath(programFolder));
+    QVERIFY(program.mkpath(QStringLiteral(".")));
     const QString copy = program.filePath(QStringLiteral("torven"));
     QVERIFY(QFile::copy(programPath(), copy));
 
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("SELVORA_AUTOCLOSE_MS"), QStringLiteral("200"));
     process.setProcessEnvironment(environment);
     process.start(copy, arguments);
     QVERIFY2(process.waitForFinished(60000), "the program did not close");
@@ -52,12 +54,13 @@ void tst_Startup::firstStartMakesTheDataFolder()
     QCOMPARE(files, QStringList({"Firma_Banka_Bilgileri.db", "fct.DB", "firma_cek.db", "firmadan_ceki_alan.db",
                                  "mct.DB", "museri_bilgileri.db", "museri_cek.db"}));
 
+    QVERIFY(QFile::exists(program.filePath(QStringLiteral("GridAyarlari.ini"))));
     // The close took the day's automatic backup, beside Veriler.
     const QStringList backups = QDir(program.filePath(QStringLiteral("Yedekler"))).entryList(QDir::Files);
     QCOMPARE(backups.size(), 1);
     QVERIFY2(backups.first().startsWith(QStringLiteral("otomatik-")), qPrintable(backups.first()));
 
-    engine::Database database(folder.toStdString());
+    engine::Database database(QDir(folder).filesystemPath());
     engine::Query statuses(database);
     statuses.setSql("SELECT * FROM mct.DB");
     statuses.open();

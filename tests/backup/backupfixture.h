@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/datastore.h"
+#include "fspath.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -26,7 +27,7 @@ struct BackupFixture
 
     void create()
     {
-        data::DataStore store(dataFolder().toStdString());
+        data::DataStore store(fsPath(dataFolder()));
         QVERIFY(store.setUp().empty());
         add(store, data::TableId::CompanyCheques, {{"CEKI_ALAN", "Çağrı Işık", 123456}, {"CEKI_ALAN", "İnci Ünal", 10000},
                                                    {"CEKI_ALAN", "Ilgaz Şen", 7}});

@@ -148,7 +148,7 @@ void tst_Backup::backupIsConsistentWhileTablesAreOpenAndBeingWritten()
 {
     BackupFixture fixture;
     fixture.create();
-    DataStore store(fixture.dataFolder().toStdString());
+    DataStore store(fsPath(fixture.dataFolder()));
     QVERIFY(store.setUp().empty());
     // The program stands in the middle of typing a cheque...
     engine::Table &ledger = store.table(TableId::CompanyCheques);
@@ -182,7 +182,7 @@ void tst_Backup::roundTripBringsBackCountsAndSums()
 
     // Work goes on after the backup: a cheque added, a table lost, a setting changed.
     {
-        DataStore store(fixture.dataFolder().toStdString());
+        DataStore store(fsPath(fixture.dataFolder()));
         QVERIFY(store.setUp().empty());
         BackupFixture::add(store, TableId::CompanyCheques, {{"CEKI_ALAN", "Sonra", 1}});
     }
@@ -199,7 +199,7 @@ void tst_Backup::roundTripBringsBackCountsAndSums()
     QVERIFY(std::is_sorted(shares.begin(), shares.end()));
     QCOMPARE(restored.setAsideFolder, fixture.program.filePath("Yedekler/geri-yukleme-oncesi-2024-03-15-093005"));
 
-    DataStore store(fixture.dataFolder().toStdString());
+    DataStore store(fsPath(fixture.dataFolder()));
     QVERIFY(store.setUp().empty());
     QCOMPARE(BackupFixture::figures(store, TableId::CompanyCheques), qMakePair(qint64(3), BackupFixture::companyKurus));
     QCOMPARE(BackupFixture::figures(store, TableId::CustomerCheques),

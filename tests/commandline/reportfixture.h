@@ -2,6 +2,7 @@
 
 #include "data/datastore.h"
 #include "widgets/valuetext.h"
+#include "fspath.h"
 
 #include <QDate>
 #include <QFile>
@@ -25,7 +26,7 @@ struct ReportFixture
 
     explicit ReportFixture(const QDate &day = QDate::currentDate()) : today(day)
     {
-        data::DataStore store(dataFolder().toStdString());
+        data::DataStore store(fsPath(dataFolder()));
         if (!store.setUp().empty())
             qFatal("set-up failed");
         add(store, data::TableId::CompanyCheques, "CEKI_ALAN", "CEK_DURUMU",

@@ -79,12 +79,12 @@ void tst_RaporProgram::worksWhileTheProgramWrites()
 {
     // The program has every table open and is in the middle of a post to
     // the ledger; another writer holds a transaction open on it.
-    data::DataStore program(m_fixture->dataFolder().toStdString());
+    data::DataStore program(fsPath(m_fixture->dataFolder()));
     QVERIFY(program.setUp().empty());
     engine::Table &ledger = program.table(data::TableId::CompanyCheques);
     ledger.append();
     ledger.setValue("CEKI_ALAN", std::string("Yazılıyor"));
-    FileWriteLock writer(QDir(m_fixture->dataFolder()).filePath("firma_cek.db").toStdString());
+    FileWriteLock writer(fsPath(QDir(m_fixture->dataFolder()).filePath("firma_cek.db")));
     QVERIFY(writer.isLocked());
 
     QElapsedTimer clock;

@@ -215,7 +215,7 @@ void tst_ReportCommand::noMatchWritesNothing()
     // An empty ledger has nothing to list at all.
     QTemporaryDir empty;
     {
-        data::DataStore store(QDir(empty.path()).filePath("Veriler").toStdString());
+        data::DataStore store(fsPath(QDir(empty.path()).filePath("Veriler")));
         QVERIFY(store.setUp().empty());
     }
     QBuffer out, err;

@@ -11,7 +11,9 @@ class FileWriteLock
 public:
     explicit FileWriteLock(const std::filesystem::path &file)
     {
-        sqlite3_open(file.string().c_str(), &m_db);
+        // SQLite takes every file name in UTF-8.
+        const std::u8string name = file.u8string();
+        sqlite3_open(reinterpret_cast<const char *>(name.c_str()), &m_db);
         m_locked = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
     }
     ~FileWriteLock()

@@ -1,5 +1,6 @@
 #include "data/datastore.h"
 #include "engine/error.h"
+#include "fspath.h"
 
 #include "readonlypath.h"
 
@@ -80,7 +81,7 @@ void tst_DataStore::freshStartCreatesSevenTables()
 {
     QTemporaryDir program;
     const QString folder = program.filePath("Veriler");
-    DataStore store(folder.toStdString());
+    DataStore store(fsPath(folder));
     QCOMPARE(joined(store.setUp()), QString());
     QCOMPARE(filesIn(folder), QStringList({"fct.DB", "Firma_Banka_Bilgileri.db", "firma_cek.db",
                                            "firmadan_ceki_alan.db", "mct.DB", "museri_bilgileri.db",
@@ -102,7 +103,7 @@ void tst_DataStore::freshStartCreatesSevenTables()
 void tst_DataStore::secondStartKeepsRows()
 {
     QTemporaryDir program;
-    const std::string folder = program.filePath("Veriler").toStdString();
+    const std::filesystem::path folder = fsPath(program.filePath("Veriler"));
     {
         DataStore store(folder);
         store.setUp();
@@ -124,7 +125,7 @@ void tst_DataStore::deletedLedgerIsRecreatedAlone()
     QTemporaryDir program;
     const QString folder = program.filePath("Veriler");
     {
-        DataStore store(folder.toStdString());
+        DataStore store(fsPath(folder));
         store.setUp();
         for (TableId id : {TableId::CompanyCheques, TableId::CustomerCheques}) {
             engine::Table &t = store.table(id);
@@ -135,7 +136,7 @@ void tst_DataStore::deletedLedgerIsRecreatedAlone()
     }
     const QByteArray companyBefore = readAll(folder + "/firma_cek.db");
     QVERIFY(QFile::remove(folder + "/museri_cek.db"));
-    DataStore again(folder.toStdString());
+    DataStore again(fsPath(folder));
     QCOMPARE(joined(again.setUp()), QString());
     QVERIFY(again.table(TableId::CustomerCheques).isEmpty());
     QCOMPARE(again.table(TableId::CustomerCheques).indexes().size(), std::size_t(7));
@@ -146,7 +147,7 @@ void tst_DataStore::deletedLedgerIsRecreatedAlone()
 void tst_DataStore::emptiedStatusTableStaysEmpty()
 {
     QTemporaryDir program;
-    const std::string folder = program.filePath("Veriler").toStdString();
+    const std::filesystem::path folder = fsPath(program.filePath("Veriler"));
     {
         DataStore store(folder);
         store.setUp();
@@ -194,7 +195,7 @@ void tst_DataStore::folderThatCannotBeMade()
         blocker.close();
         folder = program.filePath("dosya/Veriler");
     }
-    DataStore store(folder.toStdString());
+    DataStore store(fsPath(folder));
     const std::vector<std::string> problems = store.setUp();
     QCOMPARE(problems.size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(problems.front()), "\"" + folder + "\" klasörü oluşturulamadı: " + reason + ".");
@@ -230,7 +231,7 @@ void tst_DataStore::foreignFileIsNeverTouched()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    DataStore store(folder.toStdString());
+    DataStore store(fsPath(folder));
     const std::vector<std::string> problems = store.setUp();
     QCOMPARE(problems.size(), std::size_t(1));
     QVERIFY2(QString::fromStdString(problems.front()).contains("FIRMA_CEK.DB"), problems.front().c_str());

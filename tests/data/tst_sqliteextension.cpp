@@ -1,5 +1,7 @@
 #include "data/datastore.h"
 
+#include "fspath.h"
+
 #include <QtTest>
 
 using data::DataStore;
@@ -51,7 +53,7 @@ void tst_SqliteExtension::rowsInsertedByTheToolAreReadInTurkishOrder()
 {
     QTemporaryDir folder;
     {
-        DataStore store(folder.path().toStdString());
+        DataStore store(fsPath(folder.path()));
         QVERIFY(store.setUp().empty());
     }
     const QString ledger = folder.filePath(QStringLiteral("museri_cek.db"));
@@ -68,7 +70,7 @@ void tst_SqliteExtension::rowsInsertedByTheToolAreReadInTurkishOrder()
              0);
     QCOMPARE(said, QStringLiteral("ok"));
 
-    DataStore store(folder.path().toStdString());
+    DataStore store(fsPath(folder.path()));
     QVERIFY(store.setUp().empty());
     engine::Table &cheques = store.table(TableId::CustomerCheques);
     cheques.setActiveIndex("IN_CEKIVEREN");
@@ -86,7 +88,7 @@ void tst_SqliteExtension::withoutTheExtensionTheToolCannotWrite()
 {
     QTemporaryDir folder;
     {
-        DataStore store(folder.path().toStdString());
+        DataStore store(fsPath(folder.path()));
         QVERIFY(store.setUp().empty());
     }
     QString said;

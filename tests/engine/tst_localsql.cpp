@@ -2,6 +2,7 @@
 #include "engine/error.h"
 #include "engine/query.h"
 #include "engine/script.h"
+#include "fspath.h"
 
 #include <QtTest>
 
@@ -135,7 +136,7 @@ void tst_LocalSql::invalidTexts()
 void tst_LocalSql::runsAgainstTables()
 {
     QTemporaryDir folder;
-    Database database(folder.path().toStdString());
+    Database database(fsPath(folder.path()));
     runScript(database, "CREATE TABLE \"firma_cek.DB\" (OTO_SN AUTOINC, VADE_TARIHI DATE, CEK_TUTARI MONEY, "
                         "CEK_DURUMU CHAR(15), PRIMARY KEY (OTO_SN));\n"
                         "CREATE Index IN_TARIH ON \"firma_cek.DB\" (VADE_TARIHI);");
@@ -171,7 +172,7 @@ void tst_LocalSql::runsAgainstTables()
 void tst_LocalSql::userTextIsNeverSql()
 {
     QTemporaryDir folder;
-    Database database(folder.path().toStdString());
+    Database database(fsPath(folder.path()));
     TableLayout layout;
     layout.fields = {{"CEK_DURUMU", FieldType::Char, 40}};
     const std::string hostile = "x') OR 1=1; DROP TABLE t; --";
@@ -200,7 +201,7 @@ void tst_LocalSql::badScriptNamesThePosition()
     QFETCH(QString, mentions);
     QFETCH(bool, firstTableMade);
     QTemporaryDir folder;
-    Database database(folder.path().toStdString());
+    Database database(fsPath(folder.path()));
     try {
         runScript(database, script.toStdString());
         QFAIL("the script ran");

@@ -3,6 +3,7 @@
 #include "engine/error.h"
 #include "engine/script.h"
 #include "engine/table.h"
+#include "fspath.h"
 
 #include "filewritelock.h"
 #include "readonlypath.h"
@@ -25,7 +26,7 @@ std::string str(const Value &value)
 struct Fixture
 {
     QTemporaryDir folder;
-    data::DataStore store{folder.path().toStdString()};
+    data::DataStore store{fsPath(folder.path())};
     Fixture() { store.setUp(); }
     Table &payees() { return store.table(data::TableId::Payees); }
     Table &ledger() { return store.table(data::TableId::CompanyCheques); }
@@ -219,7 +220,7 @@ void tst_Table::failedPostKeepsTheRow()
     t.open();
     std::optional<FileWriteLock> otherProgram;
     if (cause == u"locked") {
-        otherProgram.emplace(path.toStdString());
+        otherProgram.emplace(fsPath(path));
         QVERIFY(otherProgram->isLocked());
     } else if (cause == u"removed") {
         QVERIFY(QFile::rename(path, path + ".eski"));
@@ -279,7 +280,7 @@ void tst_Table::committedPostIsNeverAFailure()
     QCOMPARE(t.position(), newCheque ? std::int64_t(1) : std::int64_t(0));
     disk.disarm();
 
-    Database other(f.folder.path().toStdString());
+    Database other(fsPath(f.folder.path()));
     Query stored(other);
     stored.setSql("SELECT count(*) FROM firma_cek WHERE CEKI_ALAN = 'B' AND CEK_TUTARI = 2");
     stored.open();
@@ -431,7 +432,7 @@ void tst_Table::postIsDurable()
     Fixture f;
     f.addCheque("Kalıcı", {2005, 1, 1}, 100);
     // A second connection sees the row at once: it is committed, not cached.
-    Database other(f.folder.path().toStdString());
+    Database other(fsPath(f.folder.path()));
     Query count(other);
     count.setSql("SELECT count(*) FROM firma_cek WHERE CEKI_ALAN = 'Kalıcı'");
     count.open();
@@ -496,7 +497,7 @@ void tst_Table::exclusiveUseIsRefusedWhileOpen()
 void tst_Table::createTableKeepsGivenRowNumbers()
 {
     QTemporaryDir folder;
-    Database database(folder.path().toStdString());
+    Database database(fsPath(folder.path()));
     TableLayout layout;
     layout.fields = {{"OTO_SN", FieldType::AutoInc, 0}, {"AD", FieldType::Char, 10}};
     layout.primaryKey = {"OTO_SN"};
@@ -532,7 +533,7 @@ void tst_Table::createTableRefusesBadRowNumbers()
     QFETCH(qint64, second);
     QFETCH(int, code);
     QTemporaryDir folder;
-    Database database(folder.path().toStdString());
+    Database database(fsPath(folder.path()));
     TableLayout layout;
     layout.fields = {{"OTO_SN", FieldType::AutoInc, 0}};
     layout.primaryKey = {"OTO_SN"};

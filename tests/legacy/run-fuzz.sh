@@ -1,6 +1,8 @@
 #!/bin/sh
 # Runs the Paradox reader's fuzz target for a short while over a corpus seeded
-# from the shared Paradox fixtures. Needs a clang build with -DSELVORA_FUZZ=ON:
+# from the shared Paradox fixtures, which sit outside the repository and may
+# be missing (the fuzzer then starts from an empty corpus and says so).
+# Needs a clang build with -DSELVORA_FUZZ=ON:
 #   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DSELVORA_FUZZ=ON
 #   cmake --build build-fuzz --target fuzz_paradox
 #   tests/legacy/run-fuzz.sh build-fuzz [seconds]
@@ -31,6 +33,10 @@ for table in "$shared"/fixtures/paradox/*.db "$shared"/fixtures/paradox/*.DB; do
     cat "$table" >> "$seed"
     [ -n "$memo" ] && cat "$memo" >> "$seed"
 done
+
+if [ -z "$(ls -A "$work/corpus")" ]; then
+    echo "no shared Paradox fixtures in $shared/fixtures/paradox (optional): fuzzing from an empty corpus"
+fi
 
 cd "$work"
 echo "fuzzing for $seconds s in $work"

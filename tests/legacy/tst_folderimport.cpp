@@ -1,4 +1,5 @@
 #include "oldfolder.h"
+#include "fspath.h"
 
 #include "data/datastore.h"
 #include "engine/query.h"
@@ -152,11 +153,6 @@ std::string str(const engine::Value &value)
 QString qtext(const engine::Value &value)
 {
     return QString::fromStdString(str(value));
-}
-
-std::filesystem::path fsPath(const QString &path)
-{
-    return std::filesystem::path(path.toStdString());
 }
 
 legacy::ImportOptions onDay(bool dryRun = false)

@@ -5,6 +5,7 @@
 #include "reports/customreportcriteria.h"
 #include "reports/customreportdialog.h"
 #include "widgets/scriptedanswerer.h"
+#include "fspath.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -44,7 +45,7 @@ class Ledgers
 public:
     Ledgers()
     {
-        store = std::make_unique<data::DataStore>(std::filesystem::path(dir.path().toStdString()) / "Veriler");
+        store = std::make_unique<data::DataStore>(fsPath(dir.filePath("Veriler")));
         problems = store->setUp();
     }
 
@@ -566,7 +567,7 @@ void tst_CustomReport::engineErrorIsToldAndQueryClosed()
 {
     // A data folder that was never set up: the report query finds no table file.
     QTemporaryDir dir;
-    data::DataStore store(std::filesystem::path(dir.path().toStdString()) / "Veriler");
+    data::DataStore store(fsPath(dir.filePath("Veriler")));
     ScriptedAnswerer answerer({MessageReply::pressed(MessageButton::Ok)});
     Preview preview;
 

@@ -109,7 +109,7 @@ QStringList fieldNames(const data::TableInfo &info)
 MainWindow::MainWindow(const QString &programFolder, QWidget *parent)
     : QMainWindow(parent), m_programFolder(programFolder),
       m_dataStore(std::make_unique<data::DataStore>(
-          std::filesystem::path(data::dataFolderFor(programFolder.toStdString()))))
+          std::filesystem::u8path(data::dataFolderFor(programFolder.toStdString()))))
 {
     setObjectName(QStringLiteral("cekformu"));
     setWindowTitle(QStringLiteral("Selvora 1.4"));
@@ -563,8 +563,11 @@ void MainWindow::saveGridLayouts()
         settings::GridLayout(columns).save(ini, settings::GridLayout::sectionName(QString::fromLatin1(g.grid)));
     }
     // A layout file that cannot be written (a read-only program folder) is
-    // left as it is, without a message: the program still ends.
-    ini.save();
+    // left as it is, without a message: the program still ends. A full disk
+    // is told, as the user's tables are on the same disk often enough.
+    const settings::IniFile::Status saved = ini.save();
+    if (saved.code == settings::IniFile::Status::Code::DiskFull)
+        widgets::MessageService::failure(saved.message);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -65,7 +65,7 @@ void tst_BackupDialog::backUpThenRestoreFromTheMaintenanceWindow()
 {
     BackupFixture fixture;
     fixture.create();
-    data::DataStore store(fixture.dataFolder().toStdString());
+    data::DataStore store(fsPath(fixture.dataFolder()));
     QVERIFY(store.setUp().empty());
     const QString archive = fixture.program.filePath("Yedekler/elle.zip");
 
@@ -168,7 +168,7 @@ void tst_BackupDialog::failedClosingBackupIsReportedOnceAtTheNextStart()
     QVERIFY2(answerer.asked().first().text.contains("fct.DB"), qPrintable(answerer.asked().first().text));
 
     // Once the tables are whole again, the next close backs them up.
-    data::DataStore store(fixture.dataFolder().toStdString());
+    data::DataStore store(fsPath(fixture.dataFolder()));
     QVERIFY(store.setUp().empty());
     QVERIFY(forms::runClosingBackup(fixture.root()));
     QCOMPARE(backup::AutomaticBackup::automaticArchives(fixture.program.filePath("Yedekler")).size(), 1);

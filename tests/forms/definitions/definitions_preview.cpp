@@ -7,6 +7,7 @@
 #include "forms/definitions/payeedialog.h"
 #include "forms/definitions/statusdefinitiondialog.h"
 #include "forms/sharedstate.h"
+#include "fspath.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -29,7 +30,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString which = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bank");
     QTemporaryDir dir;
-    data::DataStore store(std::filesystem::path(dir.path().toStdString()) / "Veriler");
+    data::DataStore store(fsPath(dir.filePath("Veriler")));
     store.setUp();
     using data::TableId;
     put(store.table(TableId::CompanyBanks), {{"BANKA_ADI", "T.C. ZİRAAT BANKASI"}, {"SUBE_ADI", "KADIKÖY"}, {"HESAP_NUMARASI", "1234-5678"}});

@@ -4,6 +4,7 @@
 #include "engine/database.h"
 #include "engine/table.h"
 #include "widgets/valuetext.h"
+#include "fspath.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
@@ -24,7 +25,7 @@ struct DataFolder
 
     DataFolder()
     {
-        store = std::make_unique<data::DataStore>(std::filesystem::path(dir.path().toStdString()) / "Veriler");
+        store = std::make_unique<data::DataStore>(fsPath(dir.filePath("Veriler")));
         const auto problems = store->setUp();
         if (!problems.empty())
             qWarning("set-up: %s", problems.front().c_str());

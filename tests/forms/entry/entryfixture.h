@@ -4,6 +4,7 @@
 #include "engine/database.h"
 #include "engine/query.h"
 #include "engine/table.h"
+#include "fspath.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,7 +21,7 @@ struct EntryFixture
 
     EntryFixture()
     {
-        store = std::make_unique<data::DataStore>(std::filesystem::path(dir.path().toStdString()) / "Veriler");
+        store = std::make_unique<data::DataStore>(fsPath(dir.filePath("Veriler")));
         const auto problems = store->setUp();
         if (!problems.empty())
             qWarning("set-up: %s", problems.front().c_str());

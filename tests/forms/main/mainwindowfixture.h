@@ -3,6 +3,7 @@
 #include "data/datastore.h"
 #include "forms/main/mainwindow.h"
 #include "widgets/scriptedanswerer.h"
+#include "fspath.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -31,7 +32,7 @@ struct MainWindowFixture
     // Adds cheques to a ledger before the window opens: (payee, due, amount).
     void addCheques(data::TableId id, const QList<std::tuple<QString, QDate, qint64>> &cheques)
     {
-        data::DataStore store((program.path() + QStringLiteral("/Veriler")).toStdString());
+        data::DataStore store(fsPath(program.filePath(QStringLiteral("Veriler"))));
         store.setUp();
         engine::Table &table = store.table(id);
         const char *payee = id == data::TableId::CompanyCheques ? "CEKI_ALAN" : "HESAPSAHIBI";

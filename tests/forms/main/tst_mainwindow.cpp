@@ -1,4 +1,5 @@
 #include "mainwindowfixture.h"
+#include "fspath.h"
 
 #include "engine/table.h"
 #include "forms/main/ledgerpage.h"
@@ -227,7 +228,7 @@ void tst_MainWindow::noteStripFollowsTheRow()
     MainWindowFixture f;
     f.addCheques(TableId::CompanyCheques, {{"A", {}, 1}, {"B", {}, 2}});
     {
-        data::DataStore store((f.program.path() + "/Veriler").toStdString());
+        data::DataStore store(fsPath(f.program.filePath("Veriler")));
         store.setUp();
         engine::Table &t = store.table(TableId::CompanyCheques);
         t.last();

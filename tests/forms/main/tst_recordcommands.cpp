@@ -1,4 +1,5 @@
 #include "mainwindowfixture.h"
+#include "fspath.h"
 
 #include "engine/table.h"
 #include "forms/main/ledgerpage.h"
@@ -201,7 +202,7 @@ void tst_RecordCommands::deleteRefusedByTheEngineKeepsTheRow()
     LedgerPage *page = w.companyPage();
     page->table().moveTo(1);
     {
-        const FileWriteLock otherProgram(QString(f.folder() + "Veriler/firma_cek.db").toStdString());
+        const FileWriteLock otherProgram(fsPath(f.folder() + "Veriler/firma_cek.db"));
         QVERIFY(otherProgram.isLocked());
         f.answerer.push(MessageButton::Yes);
         page->deleteButton()->click();

@@ -1,5 +1,6 @@
 #include "forms/maintenance/maintenancedialog.h"
 #include "forms/maintenance/tablemaintenance.h"
+#include "fspath.h"
 
 #include "data/datastore.h"
 #include "engine/table.h"
@@ -110,7 +111,7 @@ struct Fixture
 {
     QTemporaryDir dir;
     QString folder = dir.filePath(QStringLiteral("Veriler"));
-    DataStore store{std::filesystem::path(QFile::encodeName(folder).toStdString())};
+    DataStore store{fsPath(folder)};
     QStringList tables;                    // the seven file names as they stand in the folder
     QHash<QString, QStringList> rowsBefore; // by file name
     QHash<QString, qint64> sizeBefore;
@@ -247,7 +248,7 @@ private slots:
 void tst_MaintenanceDialog::hasItsLayout()
 {
     QTemporaryDir dir;
-    engine::Database database(std::filesystem::path(QFile::encodeName(dir.path()).toStdString()));
+    engine::Database database(fsPath(dir.path()));
     MaintenanceDialog dialog(database);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -420,7 +421,7 @@ void tst_MaintenanceDialog::nothingIsDone()
     Fixture fixture;
     fixture.store.closeAll();
     QTemporaryDir empty;
-    engine::Database emptyDatabase(std::filesystem::path(QFile::encodeName(empty.path()).toStdString()));
+    engine::Database emptyDatabase(fsPath(empty.path()));
     const QByteArray before = readAll(fixture.path(QStringLiteral("firma_cek.db")));
 
     MaintenanceDialog dialog(emptyFolder ? emptyDatabase : fixture.store.database());
