@@ -25,9 +25,10 @@ user_data="$HOME/.local/share/Selvora"
 start_display
 
 # Starts a program the way the desktop entry does, waits for the data set-up
-# (the caption gets its suffix then), and closes it with F12.
+# (the caption gets its suffix then), finds the lock of the running copy in
+# the data folder expected, and closes the program with F12.
 run_and_close() {
-    local program=$1 log=$2
+    local program=$1 log=$2 data=$3
     # exec: $app is the program itself, so a kill reaches it.
     (cd "$HOME" && LANG=C.UTF-8 QT_QPA_PLATFORM=xcb exec "$program" >"$log" 2>&1) &
     app=$!
@@ -40,6 +41,7 @@ run_and_close() {
         sleep 0.1
     done
     [ "$caption" = "Selvora 1.4 - Çek Takip Programı" ] || { echo "no main window; it said:"; cat "$log"; exit 1; }
+    [ -f "$data/Veriler/Selvora.kilit" ] || { echo "no lock in $data/Veriler"; exit 1; }
     xdotool windowfocus --sync "$window"
     xdotool key F12
     for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
@@ -51,7 +53,7 @@ run_and_close() {
 tables() { ls "$1" 2>/dev/null | grep -ci '\.db$' || true; }
 
 # 1. The installed program, started through its link in /usr/bin.
-run_and_close "$work/root/usr/bin/torven" "$work/installed.log"
+run_and_close "$work/root/usr/bin/torven" "$work/installed.log" "$user_data"
 [ "$(tables "$user_data/Veriler")" = 7 ] || { echo "no tables in $user_data/Veriler"; ls -R "$HOME"; exit 1; }
 [ -f "$user_data/GridAyarlari.ini" ] || { echo "no grid layouts in $user_data"; exit 1; }
 ls "$user_data/Yedekler/"otomatik-*.zip >/dev/null || { echo "no automatic backup in $user_data/Yedekler"; exit 1; }
@@ -72,7 +74,7 @@ before=$(cd "$user_data" && find . | sort)
 portable="$work/usb/Selvora"
 mkdir -p "$portable"
 cp "$installed/torven" "$installed/about" "$installed/selvora-rapor" "$portable/"
-run_and_close "$portable/torven" "$work/portable.log"
+run_and_close "$portable/torven" "$work/portable.log" "$portable"
 [ "$(tables "$portable/Veriler")" = 7 ] || { echo "no tables beside the copy"; ls -R "$portable"; exit 1; }
 [ -f "$portable/GridAyarlari.ini" ]
 ls "$portable/Yedekler/"otomatik-*.zip >/dev/null
