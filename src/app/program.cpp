@@ -2,12 +2,15 @@
 
 #include "app/datafolderlock.h"
 #include "data/datastore.h"
+#include "forms/backup/closingbackup.h"
 #include "forms/main/mainwindow.h"
+#include "location/datalocation.h"
 #include "widgets/messageservice.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -22,6 +25,12 @@ int run(int argc, char *argv[], const std::function<void(MainWindow &)> &setUpFi
     // The name only: a display name would be appended to every window's
     // caption on X11 ("... — Selvora").
     QApplication::setApplicationName(QStringLiteral("Selvora"));
+    // The desktop entry and the icon of an installed program (and of a copied one).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.selvora.Selvora"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/selvora/selvora-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     // The windows were laid out in MS Sans Serif and Arial; where those are
     // missing, Liberation Sans (Arial's metric twin) keeps the captions inside
@@ -35,7 +44,9 @@ int run(int argc, char *argv[], const std::function<void(MainWindow &)> &setUpFi
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    MainWindow window(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    // Beside the executable for a copied program folder, in the user's data
+    // folder for an installed program.
+    MainWindow window(location::DataLocation::forRunningProgram().folder());
     // One copy per data folder. The lock is taken on the folder the window's
     // tables live in, before the window is shown: until then nothing has
     // been opened or written, so a second copy ends without a trace.
@@ -51,6 +62,9 @@ int run(int argc, char *argv[], const std::function<void(MainWindow &)> &setUpFi
         });
     window.show();
     application.exec();
+    // The main window has gone; the tables are still open and the lock held,
+    // and the backup copies the tables as they stand.
+    forms::runClosingBackup(window.programFolder());
     return 0;
 }
 

@@ -8,8 +8,9 @@ namespace app {
 
 // The program from start to end: the application object (command-line
 // arguments ignored), the Turkish standard dialogs and the font
-// substitutes, the main window on the folder of the executable, and the
-// lock of its data folder. Returns the process exit code: 0 once the main
+// substitutes, the main window on the folder the data-location rule gives
+// (DataLocation), the lock of its data folder, and the automatic backup
+// once the main window has closed. Returns the process exit code: 0 once the main
 // window has closed, 1 when another copy already runs on the data folder
 // (the user is told, nothing is written).
 //

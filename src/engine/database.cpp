@@ -214,7 +214,7 @@ TableFile::TableFile(std::unique_ptr<sqlite::Connection> connection, std::string
 
 TableFile::~TableFile() = default;
 
-Database::Database(fs::path folder) : m_folder(std::move(folder)) {}
+Database::Database(fs::path folder, Access access) : m_folder(std::move(folder)), m_access(access) {}
 
 Database::~Database() = default;
 
@@ -276,7 +276,7 @@ std::shared_ptr<TableFile> Database::open(std::string_view fileName, bool exclus
         throw Error("\"" + displayPath(m_folder / fs::u8path(fileName)) + "\" tablosu bulunamadı.",
                     code::FileNotFound);
     verifyTableFile(*path);
-    auto connection = std::make_unique<sqlite::Connection>(displayPath(*path), false);
+    auto connection = std::make_unique<sqlite::Connection>(displayPath(*path), false, m_access);
     const std::string tableName = findTableName(*connection, tableNameOf(fileName), *path);
     TableLayout layout = readLayout(*connection, tableName, *path);
     auto file = std::make_shared<TableFile>(std::move(connection), tableName, std::move(layout), *path, exclusive);
@@ -288,6 +288,9 @@ void Database::createTable(std::string_view fileName, const TableLayout &layout,
                            const std::vector<std::vector<Value>> &rows)
 {
     validateLayout(layout);
+    if (m_access == Access::ReadOnly)
+        throw Error("\"" + displayPath(m_folder) + "\" yalnız okunmak için açıldı; tablo oluşturulamadı.",
+                    code::ReadOnly);
     if (const auto existing = findFile(fileName))
         throw Error("\"" + displayPath(*existing) + "\" zaten var; üzerine yazılmadı.", code::TableExists);
     std::error_code error;

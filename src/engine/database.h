@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/access.h"
 #include "engine/layout.h"
 
 #include <filesystem>
@@ -42,10 +43,13 @@ private:
 class Database
 {
 public:
-    explicit Database(std::filesystem::path folder);
+    // access: ReadOnly opens every table file without ever writing to it;
+    // creating, packing and every post then fail with ReadOnly.
+    explicit Database(std::filesystem::path folder, Access access = Access::ReadWrite);
     ~Database();
 
     const std::filesystem::path &folder() const { return m_folder; }
+    Access access() const { return m_access; }
 
     // The path of the file in the folder whose name equals fileName without
     // regard to case (an exact match wins), or std::nullopt. Never raises.
@@ -87,6 +91,7 @@ public:
 
 private:
     std::filesystem::path m_folder;
+    Access m_access = Access::ReadWrite;
     std::map<std::string, std::weak_ptr<TableFile>> m_openFiles; // key: lower-case file name
 };
 

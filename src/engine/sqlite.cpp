@@ -2,30 +2,14 @@
 
 #include "engine/error.h"
 #include "text/systemerror.h"
-#include "text/turkish.h"
 
 #include <sqlite3.h>
+
+#include "engine/turkishfunctions.inc"
 
 namespace engine::sqlite {
 
 namespace {
-
-int collateTurkish(void *, int lengthA, const void *a, int lengthB, const void *b)
-{
-    return text::compareTurkish(std::string_view(static_cast<const char *>(a), std::size_t(lengthA)),
-                                std::string_view(static_cast<const char *>(b), std::size_t(lengthB)));
-}
-
-void lowerTurkish(sqlite3_context *context, int, sqlite3_value **arguments)
-{
-    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(arguments[0]));
-    const std::string lower = text::toLowerTurkish(std::string_view(bytes, std::size_t(sqlite3_value_bytes(arguments[0]))));
-    sqlite3_result_text(context, lower.data(), int(lower.size()), SQLITE_TRANSIENT);
-}
 
 int codeFor(int resultCode)
 {
@@ -79,10 +63,10 @@ std::string reasonFor(int resultCode, const char *sqliteMessage, const std::stri
 
 } // namespace
 
-Connection::Connection(const std::string &path, bool create) : m_path(path)
+Connection::Connection(const std::string &path, bool create, Access access) : m_path(path)
 {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (create)
+    int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    if (create && access == Access::ReadWrite)
         flags |= SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -92,11 +76,36 @@ Connection::Connection(const std::string &path, bool create) : m_path(path)
         throw Error(path + ": " + reason, codeFor(rc));
     }
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_create_collation_v2(m_db, "TR", SQLITE_UTF8, nullptr, &collateTurkish, nullptr);
-    sqlite3_create_function_v2(m_db, "trlower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &lowerTurkish,
-                               nullptr, nullptr, nullptr);
+    registerTurkishFunctions(m_db);
+    if (access == Access::ReadOnly) {
+        // A reader beside the running program (a report from the command
+        // line) waits out the program's short commits instead of failing.
+        sqlite3_busy_timeout(m_db, 5000);
+        return;
+    }
     // A post is durable when it returns: full sync on every commit.
     exec("PRAGMA synchronous=FULL");
+}
+
+void Connection::backupTo(const std::string &targetPath)
+{
+    Connection target(targetPath, true);
+    sqlite3_backup *backup = sqlite3_backup_init(target.m_db, "main", m_db, "main");
+    if (!backup)
+        target.fail(sqlite3_errcode(target.m_db), targetPath);
+    // All pages in one step: the source stays read-locked for the copy, so
+    // the copy is one state of the file even while the program writes.
+    // A commit of another program is waited out for up to ten seconds.
+    int rc = sqlite3_backup_step(backup, -1);
+    for (int tries = 0; (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && tries < 200; ++tries) {
+        sqlite3_sleep(50);
+        rc = sqlite3_backup_step(backup, -1);
+    }
+    const int finished = sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE)
+        target.fail(rc, m_path + " -> " + targetPath);
+    if (finished != SQLITE_OK)
+        target.fail(finished, targetPath);
 }
 
 Connection::~Connection()

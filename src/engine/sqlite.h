@@ -3,6 +3,7 @@
 // The engine's only door to SQLite: a connection, a prepared statement and a
 // transaction, each owning its handle. Nothing outside src/engine sees SQLite.
 
+#include "engine/access.h"
 #include "engine/value.h"
 
 #include <cstdint>
@@ -21,8 +22,9 @@ class Connection
 public:
     // Opens path for reading and writing (read-only when the file is write
     // protected). Raises Error when SQLite cannot open it. create: make the
-    // file when it does not exist.
-    Connection(const std::string &path, bool create);
+    // file when it does not exist. Access::ReadOnly never writes to the file
+    // and waits up to a few seconds while another program commits.
+    Connection(const std::string &path, bool create, Access access = Access::ReadWrite);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -34,6 +36,12 @@ public:
     bool inTransaction() const;
     const std::string &path() const { return m_path; }
     sqlite3 *handle() const { return m_db; }
+
+    // Copies the whole database into the new, empty database file targetPath
+    // with SQLite's online backup: one consistent state of the file, whatever
+    // other connections are doing. Raises Error; the caller removes a target
+    // left by a failure.
+    void backupTo(const std::string &targetPath);
 
     // Raises Error built from the connection's last failure, with context
     // prepended to the message.

@@ -10,17 +10,19 @@ namespace legacy {
 namespace {
 
 const char *const kUsage =
-    "Kullanım: selvora-import [--dry-run] [--code-page=N] ESKİ-KLASÖR YENİ-KLASÖR\n"
+    "Kullanım: selvora-import [--dry-run] [--code-page=N] ESKİ-KLASÖR [YENİ-KLASÖR]\n"
     "  Eski programın Paradox tablolarını (firma_cek.db, museri_cek.db, ...) bu programın\n"
     "  tablolarına aktarır. İki klasör aynı olabilir; eski dosyalar silinmez, klasörün\n"
-    "  içinde eski-YYYY-AA-GG adlı bir klasöre taşınır.\n"
+    "  içinde eski-YYYY-AA-GG adlı bir klasöre taşınır. YENİ-KLASÖR verilmezse programın\n"
+    "  kendi veri klasörüne (Veriler) aktarır.\n"
     "  --dry-run       her şeyi okur ve denetler, hiçbir dosyayı değiştirmez\n"
     "  --code-page=N   metinleri tablonun bildirdiği yerine N kod sayfasında okur\n"
     "                  (437, 850, 857, 1252 ya da 1254)\n";
 
 } // namespace
 
-int runImportCommand(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err)
+int runImportCommand(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err,
+                     const std::string &defaultNewFolder)
 {
     ImportOptions options;
     std::vector<std::string> folders;
@@ -44,6 +46,8 @@ int runImportCommand(const std::vector<std::string> &arguments, std::ostream &ou
             folders.push_back(argument);
         }
     }
+    if (folders.size() == 1 && !defaultNewFolder.empty())
+        folders.push_back(defaultNewFolder);
     if (folders.size() != 2) {
         err << kUsage;
         return 2;

@@ -55,6 +55,11 @@ void tst_Startup::firstStartMakesTheDataFolder()
                                  "mct.DB", "museri_bilgileri.db", "museri_cek.db"}));
 
     QVERIFY(QFile::exists(program.filePath(QStringLiteral("GridAyarlari.ini"))));
+    // The close took the day's automatic backup, beside Veriler.
+    const QStringList backups = QDir(program.filePath(QStringLiteral("Yedekler"))).entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    QVERIFY2(backups.first().startsWith(QStringLiteral("otomatik-")), qPrintable(backups.first()));
+
     engine::Database database(QDir(folder).filesystemPath());
     engine::Query statuses(database);
     statuses.setSql("SELECT * FROM mct.DB");

@@ -1,5 +1,7 @@
 #include "aboutwindow.h"
 
+#include "location/datalocation.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +27,10 @@ AboutWindow::AboutWindow(const QString &dataFolder, QWidget *parent)
                        "çeklerini, vadelerini ve durumlarını izler."),
         this);
     description->setWordWrap(true);
-    auto *licence = new QLabel(QStringLiteral("Ücretsiz yazılımdır. Tüm hakları saklıdır."), this);
+    auto *licence = new QLabel(QStringLiteral("Özgür yazılımdır: GNU Genel Kamu Lisansı, sürüm 3 ya da (dilediğiniz "
+                                              "gibi) sonraki bir sürüm (GPL-3.0-or-later) ile dağıtılır."),
+                               this);
+    licence->setWordWrap(true);
     auto *data = new QLabel(QStringLiteral("Veri klasörü:\n") + QDir::toNativeSeparators(dataFolder), this);
     data->setObjectName(QStringLiteral("dataFolder"));
     data->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -61,5 +66,5 @@ QString AboutWindow::dataFolderFor(const QString &programFolder, const QString &
         if (executable.isFile())
             folder = executable.absoluteDir();
     }
-    return QDir::cleanPath(folder.absoluteFilePath(QStringLiteral("Veriler")));
+    return QDir::cleanPath(location::DataLocation::forProgramFolder(folder.absolutePath()).dataFolder());
 }

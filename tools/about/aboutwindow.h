@@ -12,9 +12,11 @@ public:
     // dataFolder is shown as it is given.
     explicit AboutWindow(const QString &dataFolder, QWidget *parent = nullptr);
 
-    // The data folder: "Veriler" beside the executable named by argument (a file
-    // name such as " torven", surrounding blanks ignored) when that file lies in
-    // programFolder, else "Veriler" in programFolder itself. Anything odd in the
-    // argument (empty, a path, a file that is not there) falls back to programFolder.
+    // The data folder of the executable named by argument (a file name such as
+    // " torven", surrounding blanks ignored) when that file lies in
+    // programFolder, else of programFolder itself: "Veriler" in the folder the
+    // data-location rule gives (beside the program, or the user's data folder).
+    // Anything odd in the argument (empty, a path, a file that is not there)
+    // falls back to programFolder.
     static QString dataFolderFor(const QString &programFolder, const QString &argument);
 };

@@ -1,6 +1,7 @@
 #include "aboutwindow.h"
 
 #include <QApplication>
+#include <QIcon>
 
 // The about program. Its one parameter names the main program's executable, such
 // as " torven"; anything else on the command line is ignored.
@@ -8,6 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Selvora"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/selvora/selvora-48.png")));
 
     const QStringList arguments = QApplication::arguments();
     const QString named = arguments.size() > 1 ? arguments.at(1) : QString();

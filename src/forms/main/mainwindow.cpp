@@ -2,6 +2,7 @@
 
 #include "data/datastore.h"
 #include "engine/error.h"
+#include "forms/backup/closingbackup.h"
 #include "forms/info/aboutcommand.h"
 #include "forms/info/captionsuffix.h"
 #include "forms/info/informationwindow.h"
@@ -144,7 +145,8 @@ MainWindow::MainWindow(const QString &programFolder, QWidget *parent)
     m_information = std::make_unique<forms::InformationWindow>();
     connect(this, &MainWindow::informationRequested, m_information.get(),
             &forms::InformationWindow::showInformation);
-    connect(this, &MainWindow::aboutRequested, this, [this] { forms::AboutCommand(m_programFolder).run(); });
+    // The about program lies beside the executable, wherever the data are.
+    connect(this, &MainWindow::aboutRequested, this, [] { forms::AboutCommand().run(); });
 
     resize(911, 522);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -415,6 +417,7 @@ void MainWindow::runFirstShow()
         widgets::MessageService::failure(QStringLiteral("Veri klasörü hazırlanırken sorun çıktı:\n\n")
                                          + problems.join(u"\n\n")
                                          + QStringLiteral("\n\nAçılamayan tablolarla ilgili komutlar çalışmaz."));
+    forms::reportFailedClosingBackup(m_programFolder);
     m_companyPage->sortKeyBox()->setEntries(
         sortEntries(m_dataStore->table(TableId::CompanyCheques), data::table(TableId::CompanyCheques)));
     m_customerPage->sortKeyBox()->setEntries(
@@ -434,6 +437,13 @@ void MainWindow::loadWarningSettings()
     for (const QString &problem : loaded.problems)
         widgets::MessageService::failure(problem);
     repaintGrids();
+}
+
+void MainWindow::reloadSettingsFiles()
+{
+    loadWarningSettings();
+    loadGridLayouts();
+    countStatusLine();
 }
 
 void MainWindow::setWarningSettings(const settings::WarningSettings &warning)

@@ -31,7 +31,9 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // programFolder: the folder of the running executable, ending in a separator.
+    // programFolder: the folder that holds Veriler, Ayarlar.ini and
+    // GridAyarlari.ini, ending in a separator (the executable's own folder, or
+    // the user's data folder for an installed program; see DataLocation).
     explicit MainWindow(const QString &programFolder, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -58,6 +60,8 @@ public:
     // text, an unreadable file) are shown, and the rest still loads.
     void loadWarningSettings();
     const settings::WarningSettings &warningSettings() const { return m_warning; }
+    // After a restore: reads Ayarlar.ini and GridAyarlari.ini again, recounts.
+    void reloadSettingsFiles();
     // What the settings dialog's save copies into memory.
     void setWarningSettings(const settings::WarningSettings &warning);
     // The status line count: row count of the current ledger and the number

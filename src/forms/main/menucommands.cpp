@@ -231,6 +231,10 @@ void MenuCommands::showWarningSettings()
 void MenuCommands::runMaintenance()
 {
     reports::ReportPreview::stopAllBuilding();
-    forms::runTableMaintenance(m_window.dataStore(), &m_window);
-    m_window.countStatusLine();
+    bool restored = false;
+    forms::runTableMaintenance(m_window.dataStore(), &m_window, m_window.programFolder(), &restored);
+    if (restored)
+        m_window.reloadSettingsFiles();
+    else
+        m_window.countStatusLine();
 }

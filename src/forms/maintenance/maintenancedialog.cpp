@@ -2,6 +2,7 @@
 
 #include "engine/database.h"
 #include "engine/error.h"
+#include "forms/backup/backupdialog.h"
 #include "widgets/messageservice.h"
 
 #include <QCloseEvent>
@@ -81,6 +82,33 @@ MaintenanceDialog::MaintenanceDialog(engine::Database &database, QWidget *parent
 
 MaintenanceDialog::~MaintenanceDialog() = default;
 
+void MaintenanceDialog::setBackupRoot(const QString &root)
+{
+    m_backupRoot = root;
+    if (m_backup)
+        return;
+    // Backups are made and restored here, where the tables are closed; the
+    // button takes the free corner under "BAŞLA", the status line gives way.
+    m_status->setGeometry(164, 92, 166, 36);
+    m_backup = new QPushButton(QStringLiteral("Yedekleme..."), this);
+    m_backup->setObjectName(QStringLiteral("Yedekleme"));
+    m_backup->setGeometry(336, 96, 75, 25);
+    m_backup->setAutoDefault(false);
+    m_backup->show();
+    connect(m_backup, &QPushButton::clicked, this, &MaintenanceDialog::openBackups);
+}
+
+void MaintenanceDialog::openBackups()
+{
+    if (m_running)
+        return;
+    BackupDialog backups(m_backupRoot, this);
+    widgets::MessageService::execDialog(&backups);
+    m_restored = m_restored || backups.hasRestored();
+    if (backups.hasRestored())
+        reset(); // the files are others now
+}
+
 void MaintenanceDialog::reset()
 {
     m_progress->setRange(0, 1);
@@ -99,6 +127,8 @@ void MaintenanceDialog::reset()
     }
     m_operation->setEnabled(true);
     m_start->setEnabled(true);
+    if (m_backup)
+        m_backup->setEnabled(true);
     m_status->clear();
     m_packed.clear();
     m_skipped.clear();
@@ -130,6 +160,8 @@ void MaintenanceDialog::start()
     m_running = true;
     m_operation->setEnabled(false);
     m_start->setEnabled(false);
+    if (m_backup)
+        m_backup->setEnabled(false);
     m_status->clear();
     m_packed.clear();
     m_skipped.clear();
@@ -163,6 +195,8 @@ void MaintenanceDialog::start()
             m_status->setText(status);
             m_running = false;
             m_start->setEnabled(true);
+            if (m_backup)
+                m_backup->setEnabled(true);
             widgets::MessageService::failure(failure);
             return;
         }

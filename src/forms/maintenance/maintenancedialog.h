@@ -52,6 +52,12 @@ public:
     QRadioButton *maintenanceChoice() const { return m_maintenance; }
     QRadioButton *indexChoice() const { return m_index; }
     QPushButton *startButton() const { return m_start; }
+    // "Yedekleme...": opens the backup window on root (the folder that holds
+    // Veriler); shown only once a root is set.
+    void setBackupRoot(const QString &root);
+    QPushButton *backupButton() const { return m_backup; }
+    // True once the backup window has restored a backup.
+    bool hasRestored() const { return m_restored; }
     QLabel *statusLabel() const { return m_status; }
 
 public slots:
@@ -77,6 +83,7 @@ protected:
 
 private:
     void markSkipped(int row, const QString &reason);
+    void openBackups();
 
     engine::Database &m_database;
     QListWidget *m_files = nullptr;
@@ -86,7 +93,10 @@ private:
     QRadioButton *m_index = nullptr;
     QPushButton *m_start = nullptr;
     QLabel *m_status = nullptr;
+    QPushButton *m_backup = nullptr;
+    QString m_backupRoot;
     bool m_running = false;
+    bool m_restored = false;
     QStringList m_packed;
     QStringList m_skipped;
 };

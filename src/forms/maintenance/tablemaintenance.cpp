@@ -8,7 +8,7 @@
 
 namespace forms {
 
-bool runTableMaintenance(data::DataStore &store, QWidget *parent)
+bool runTableMaintenance(data::DataStore &store, QWidget *parent, const QString &backupRoot, bool *restored)
 {
     const widgets::MessageButton answer = widgets::MessageService::ask(
         widgets::MessageKind::Confirmation, QStringLiteral("\r\nVERİ TABANI BAKIM İŞLEMİNE DEVAM EDİLSİN Mİ?"),
@@ -19,7 +19,11 @@ bool runTableMaintenance(data::DataStore &store, QWidget *parent)
     store.closeAll();
     {
         MaintenanceDialog dialog(store.database(), parent);
+        if (!backupRoot.isEmpty())
+            dialog.setBackupRoot(backupRoot);
         widgets::MessageService::execDialog(&dialog);
+        if (restored)
+            *restored = dialog.hasRestored();
     }
     const std::vector<std::string> problems = store.openAll();
     if (!problems.empty()) {

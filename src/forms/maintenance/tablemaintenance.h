@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QWidget;
 
 namespace data { class DataStore; }
@@ -12,6 +14,11 @@ namespace forms {
 // service) and opens the seven tables again when it has closed, showing the
 // problems of the reopening, if any, in one failure box. Returns false when
 // the user said "Hayır", true otherwise.
-bool runTableMaintenance(data::DataStore &store, QWidget *parent = nullptr);
+//
+// backupRoot (the folder that holds Veriler) adds the button that opens the
+// backup window; *restored then tells whether a backup was restored, so the
+// caller reloads the settings files.
+bool runTableMaintenance(data::DataStore &store, QWidget *parent = nullptr, const QString &backupRoot = {},
+                         bool *restored = nullptr);
 
 } // namespace forms
